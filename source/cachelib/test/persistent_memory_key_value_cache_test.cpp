@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <boost/optional.hpp>
 #include <boost/optional/optional_io.hpp>
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "velk/exceptions.hpp"
 
@@ -75,6 +79,44 @@ TEST_F(PersistentMemoryKeyValueCacheTest, EmptyOptionalIsCachedUntilUpdated) {
 
     entry->update(Selection("3F00"));
     EXPECT_EQ(Selection("3F00"), *cache.get<Selection>(path)->fetch(loadNothing));
+}
+
+// Entries for one key keep separate mutexes, so only the storage mutex protects the map while
+// threads load, replace and drop the value at once.
+TEST_F(PersistentMemoryKeyValueCacheTest, EntriesUsedFromManyThreadsSeeOnlyStoredValues) {
+    constexpr int threadCount = 8;
+    constexpr int rounds = 500;
+    std::promise<void> start;
+    std::shared_future<void> const started = start.get_future().share();
+    std::atomic<int> foreign{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < threadCount; ++t) {
+        threads.emplace_back([&, t] {
+            auto const shared = cache.get<int>(path);
+            auto const own = cache.get<int>(TestKey{"slot " + std::to_string(t)});
+            started.wait();
+            for (int round = 0; round < rounds; ++round) {
+                int const seen = *shared->fetch([t] { return t; });
+                if (seen < 0 || seen >= threadCount) {
+                    ++foreign;
+                }
+                own->update(round);
+                if (*own->fetch([] { return -1; }) != round) {
+                    ++foreign;
+                }
+                shared->lock().invalidate();
+            }
+        });
+    }
+    start.set_value();
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(0, foreign);
+    for (int t = 0; t < threadCount; ++t) {
+        EXPECT_EQ(rounds - 1,
+                  *cache.get<int>(TestKey{"slot " + std::to_string(t)})->lock().getValue());
+    }
 }
 
 TEST(PersistentMemoryKeyValueCache, RefusesMissingStorage) {

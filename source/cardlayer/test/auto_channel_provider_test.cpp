@@ -106,6 +106,11 @@ TEST_F(AutoChannelProviderTest, ChannelBeyondTheClassByteIsClosedAgain) {
     startTransaction();
     sendReadBinary();
     EXPECT_THAT(notified, ElementsAre(0));
+
+    // The basic channel is what the slot keeps: the card is not asked again.
+    card.expect({0x80, 0xB0, 0x00, 0x00}).answer({0x90, 0x00});
+    startTransaction();
+    sendReadBinary();
 }
 
 TEST_F(AutoChannelProviderTest, FailedCloseOfAnUnusableChannelPropagates) {
@@ -121,8 +126,15 @@ TEST_F(AutoChannelProviderTest, MalformedAnswerFailsAndLeavesTheSlotEmpty) {
                 ThrowsMessage<velk::secure_elt_err::ResponseError>(StrEq("Invalid response")));
     // Two channel bytes are more than the one asked for: the encoder refuses them.
     card.expect({0x00, 0x70, 0x00, 0x00, 0x01}).answer({0x01, 0x02, 0x90, 0x00});
-    EXPECT_THROW(startTransaction(), velk::secure_elt_err::ResponseError);
+    EXPECT_THAT([&] { startTransaction(); },
+                ThrowsMessage<velk::secure_elt_err::ResponseError>(
+                    StrEq("Invalid response length. The response size is bigger than expected.")));
     EXPECT_THAT(notified, IsEmpty());
+
+    // Both failures left the slot empty.
+    card.expect({0x00, 0x70, 0x00, 0x00, 0x01}).answer({0x01, 0x90, 0x00});
+    startTransaction();
+    EXPECT_THAT(notified, ElementsAre(1));
 }
 
 TEST_F(AutoChannelProviderTest, StoragesOfDifferentCardsAreIndependent) {

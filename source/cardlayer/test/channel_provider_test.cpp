@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cardlayer/rawtransmission/logger_provider.hpp"
-#include "cardlayer/transmission/basic_channel_notifier.hpp"
+#include "cardlayer/transmission/changed_channel_notifier.hpp"
 #include "cardlayer/transmission/encoder_provider.hpp"
 #include "testsupport/scripted_card.hpp"
 
@@ -19,7 +19,7 @@ TEST(ChannelProvider, UsesTheGivenChannelWithoutOpeningOrNotifying) {
     rawtransmission::LoggerProvider logger(card);
     EncoderProvider encoder(logger);
     int notifications = 0;
-    BasicChannelNotifier observer([&](ChannelId) { ++notifications; });
+    ChangedChannelNotifier observer([&](ChannelId) { ++notifications; });
 
     card.expect({0x02, 0xB0, 0x00, 0x00}).answer({0x90, 0x00});
     ChannelProvider provider(encoder, observer, ChannelId{2});

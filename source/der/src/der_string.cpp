@@ -48,10 +48,11 @@ CDerString::CDerString(unsigned long tag, Bytes const& value) {
     bytes_.append(value);
 }
 
-CDerString::CDerString(unsigned char const* data, unsigned long size)
-    : bytes_(data == nullptr ? Bytes() : Bytes(data, size)) {}
-
 CDerString::CDerString(Bytes bytes) noexcept : bytes_(std::move(bytes)) {}
+
+CDerString::Bytes CDerString::CopyOf(unsigned char const* data, unsigned long size) {
+    return data == nullptr ? Bytes() : Bytes(data, size);
+}
 
 unsigned long CDerString::RawTag() const noexcept {
     std::size_t const idLen = IdentifierLength(bytes_.data(), bytes_.size());

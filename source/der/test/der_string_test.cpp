@@ -17,8 +17,7 @@ TEST(DerStringTest, EncodesIdentifierOctetsAsGiven) {
     EXPECT_EQ(Bytes(CDerString(0x30, {})), (Bytes{0x30, 0x00}));
     EXPECT_EQ(Bytes(CDerString(0x02, {0x05})), (Bytes{0x02, 0x01, 0x05}));
     EXPECT_EQ(Bytes(CDerString(0x5F20, {})), (Bytes{0x5F, 0x20, 0x00}));
-    unsigned long const zeroTag = 0;
-    EXPECT_EQ(Bytes(CDerString(zeroTag, {})), (Bytes{0x00, 0x00}));
+    EXPECT_EQ(Bytes(CDerString(0, {})), (Bytes{0x00, 0x00}));
     EXPECT_EQ(Bytes(CDerString(0x123456, {})), (Bytes{0x12, 0x34, 0x56, 0x00}));
     EXPECT_EQ(Bytes(CDerString(0x1BF1F8101, {})), (Bytes{0xBF, 0x1F, 0x81, 0x01, 0x00}));
 }
@@ -53,8 +52,9 @@ TEST(DerStringTest, LengthFormsAtTheirBoundariesReadBack) {
 TEST(DerStringTest, CopiesRawBytesAsTheyAre) {
     unsigned char const raw[] = {0x04, 0x05, 0x01};
     EXPECT_EQ(Bytes(CDerString(raw, 2)), (Bytes{0x04, 0x05}));
+    unsigned char const* const none = nullptr;
+    EXPECT_EQ(Bytes(CDerString(none, 2)), Bytes{});
     EXPECT_EQ(Bytes(CDerString(nullptr, 0)), Bytes{});
-    EXPECT_EQ(Bytes(CDerString(0, {})), Bytes{});
 }
 
 TEST(DerStringTest, ValueTooLongForTheLengthFormsIsRefused) {

@@ -12,12 +12,10 @@ namespace {
 using Bytes = velk::basic_allocated_string<unsigned char>;
 
 constexpr std::size_t HeaderLength = 4;
-constexpr std::size_t MaxShortDataLength = 255;
-constexpr std::uint32_t MaxShortExpectedLength = 256;
 
 // A one-byte Le of 00 stands for 256.
 std::uint32_t decodeLe(unsigned char le) {
-    return le == 0 ? MaxShortExpectedLength : le;
+    return le == 0 ? static_cast<std::uint32_t>(ShortApduMaxResponseLength) : le;
 }
 
 }  // namespace
@@ -25,11 +23,11 @@ std::uint32_t decodeLe(unsigned char le) {
 Bytes ApduToString(Apdu const& apdu) {
     Bytes const& data = apdu.GetData();
     bool const hasData = apdu.HasData();
-    if (hasData && data.size() > MaxShortDataLength) {
+    if (hasData && data.size() > ShortApduMaxDataLength) {
         throw velk::secure_elt_err::WrongLength("Command data too long for a short APDU");
     }
     std::uint32_t const le = apdu.GetExpectedLength();
-    if (le > MaxShortExpectedLength) {
+    if (le > ShortApduMaxResponseLength) {
         throw velk::secure_elt_err::WrongLength("Expected length too long for a short APDU");
     }
 

@@ -17,8 +17,9 @@ ApduResponse ApduEncoder::Transmit(Apdu const& apdu) {
 }
 
 ApduResponse ApduEncoder::Transmit(Apdu&& apdu) {
-    // Encoding does not change the APDU, so the rvalue form needs no copy.
-    return Transmit(static_cast<Apdu const&>(apdu));
+    // Encoding does not change the APDU, so the rvalue form needs no copy. The call is not virtual:
+    // a derived layer whose const form goes through Transmit(Apdu&&) would otherwise loop.
+    return ApduEncoder::Transmit(static_cast<Apdu const&>(apdu));
 }
 
 }  // namespace iso7816::interchange

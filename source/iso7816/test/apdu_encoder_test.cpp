@@ -82,6 +82,22 @@ TEST(ApduEncoder, BothTransmitFormsReachTheCard) {
     EXPECT_EQ(transmit.Transmit(readBinary(0)).GetCode(), ApduResponse::Code{0x6282});
 }
 
+// A layer over the encoder that sends its const form through the copying base body.
+class CopyingEncoder : public ApduEncoder {
+public:
+    using ApduEncoder::ApduEncoder;
+    using ApduEncoder::Transmit;
+    ApduResponse Transmit(Apdu const& apdu) override { return ApduTransmit::Transmit(apdu); }
+};
+
+TEST(ApduEncoder, DerivedLayerForwardingItsConstFormDoesNotLoop) {
+    ScriptedCard card;
+    card.expect({0x00, 0xB0, 0x00, 0x00}).answer({0x90, 0x00});
+    CopyingEncoder encoder(card);
+    Apdu const apdu = readBinary(0);
+    EXPECT_EQ(encoder.Transmit(apdu).GetCode(), ApduResponse::Code{0x9000});
+}
+
 TEST(ApduEncoder, AnnouncesShortApduLimits) {
     ScriptedCard card;
     ApduEncoder const encoder(card);

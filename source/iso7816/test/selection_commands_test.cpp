@@ -74,7 +74,7 @@ TEST_F(SelectionCommandsTest, OpenChannelHandsOtherWordsToTheMapping) {
                 ThrowsMessage<err::CommandNotAllowed>(StrEq("Command currently not allowed")));
 }
 
-TEST_F(SelectionCommandsTest, OpenSpecificChannel) {
+TEST_F(SelectionCommandsTest, OpeningAGivenChannelIsFalseWhenTheCardRefusesIt) {
     card.expect({0x00, 0x70, 0x00, 0x02, 0x01}).answer({0x02, 0x90, 0x00});
     card.expect({0x00, 0x70, 0x00, 0x03, 0x01}).answer({0x68, 0x81});
     card.expect({0x00, 0x70, 0x00, 0x03, 0x01}).answer({0x6A, 0x86});
@@ -85,7 +85,7 @@ TEST_F(SelectionCommandsTest, OpenSpecificChannel) {
     EXPECT_THROW(commands.openChannel(ChannelId{3}), err::PersistentStateError);
 }
 
-TEST_F(SelectionCommandsTest, CloseChannel) {
+TEST_F(SelectionCommandsTest, ClosingIsFalseOnAWarningAndMapsOtherWords) {
     card.expect({0x00, 0x70, 0x80, 0x03}).answer({0x90, 0x00});
     card.expect({0x00, 0x70, 0x80, 0x03}).answer({0x62, 0x00});
     card.expect({0x00, 0x70, 0x80, 0x03}).answer({0x69, 0x85});

@@ -13,8 +13,8 @@ class EntryView {
 public:
     explicit EntryView(std::shared_ptr<T> value) : value_(std::move(value)) {}
 
-    T& operator*() const { return *value_; }
-    T* operator->() const { return value_.get(); }
+    T& operator*() const noexcept { return *value_; }
+    T* operator->() const noexcept { return value_.get(); }
 
 private:
     std::shared_ptr<T> value_;

@@ -22,13 +22,13 @@ public:
         EntryHandler(std::shared_ptr<PersistentMemoryKeyValueStorage> storage, Key key)
             : storage_(std::move(storage)), key_(std::move(key)) {}
 
-        void invalidate() override { storage_->erase_(key_); }
+        void invalidate() override { storage_->erase(key_); }
         std::shared_ptr<T> getValue() const override {
-            return std::static_pointer_cast<T>(storage_->find_(key_));
+            return std::static_pointer_cast<T>(storage_->find(key_));
         }
         std::shared_ptr<T> setValue(T&& value) override {
             auto stored = std::make_shared<T>(std::move(value));
-            storage_->store_(key_, stored);
+            storage_->store(key_, stored);
             return stored;
         }
 
@@ -38,7 +38,7 @@ public:
     };
 
 private:
-    std::shared_ptr<Value> find_(Key const& key) const {
+    std::shared_ptr<Value> find(Key const& key) const {
         std::lock_guard<std::mutex> lock(mutex_);
         auto const found = values_.find(key);
         return found == values_.end() ? nullptr : found->second;
@@ -46,13 +46,13 @@ private:
 
     // Replaced and erased values are released after the mutex, so their destructors never run
     // under it.
-    void store_(Key const& key, std::shared_ptr<Value> value) {
+    void store(Key const& key, std::shared_ptr<Value> value) {
         std::unique_lock<std::mutex> lock(mutex_);
         std::swap(values_[key], value);
         lock.unlock();
     }
 
-    void erase_(Key const& key) {
+    void erase(Key const& key) {
         std::unique_lock<std::mutex> lock(mutex_);
         auto erased = values_.extract(key);
         lock.unlock();

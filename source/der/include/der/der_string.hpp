@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <type_traits>
 
 class CDerIterator;
 
@@ -15,8 +16,11 @@ public:
     // Encodes a new element. `tag` is the identifier octets written as a number (0x30, 0xA0,
     // 0x5F20); throws velk::InputError for a value longer than the readers can describe.
     CDerString(unsigned long tag, Bytes const& value);
-    // Null `data` gives an empty element; note that a literal 0 tag with {} lands here too.
-    CDerString(unsigned char const* data, unsigned long size);
+    // Copies `size` bytes as they are; null `data` gives an empty element. Only pointers bind
+    // here, so that CDerString(0, {}) encodes tag 0 rather than copying nothing from address 0.
+    template <typename Pointer,
+              typename = std::enable_if_t<std::is_convertible_v<Pointer, unsigned char const*>>>
+    CDerString(Pointer data, unsigned long size) : CDerString(CopyOf(data, size)) {}
 
     // Implicit both ways, so that slices go straight into the decoders and elements straight
     // into code that takes encoded bytes.
@@ -37,5 +41,7 @@ public:
     CDerString& TagOverride(unsigned char cls, unsigned char number) noexcept;
 
 private:
+    static Bytes CopyOf(unsigned char const* data, unsigned long size);
+
     Bytes bytes_;
 };

@@ -13,7 +13,7 @@ public:
                            iso7816::interchange::ChannelId channel)
         : inner_(inner), channel_(channel) {}
 
-    iso7816::interchange::ChannelId GetChannel() const { return channel_; }
+    iso7816::interchange::ChannelId GetChannel() const noexcept { return channel_; }
 
     using ApduTransmit::Transmit;
     // The caller's APDU keeps the rewritten class byte.

@@ -25,17 +25,17 @@ public:
          std::uint32_t expectedLength);
 
     // Mutable so that the channel layer can write the channel bits.
-    ApduCla& GetCla() { return cla_; }
-    ApduCla const& GetCla() const { return cla_; }
-    ApduIns& GetIns() { return ins_; }
-    ApduIns const& GetIns() const { return ins_; }
-    std::uint8_t GetP1() const { return p1_; }
-    std::uint8_t GetP2() const { return p2_; }
-    std::uint32_t GetExpectedLength() const { return expectedLength_; }
+    ApduCla& GetCla() noexcept { return cla_; }
+    ApduCla const& GetCla() const noexcept { return cla_; }
+    ApduIns& GetIns() noexcept { return ins_; }
+    ApduIns const& GetIns() const noexcept { return ins_; }
+    std::uint8_t GetP1() const noexcept { return p1_; }
+    std::uint8_t GetP2() const noexcept { return p2_; }
+    std::uint32_t GetExpectedLength() const noexcept { return expectedLength_; }
 
     // An APDU built with an empty data string has no data field.
-    bool HasData() const { return hasData_ && !data_.empty(); }
-    Data const& GetData() const { return data_; }
+    bool HasData() const noexcept { return hasData_ && !data_.empty(); }
+    Data const& GetData() const noexcept { return data_; }
     // The previous data leaves with the argument and is erased with it.
     void SetData(Data data);
 

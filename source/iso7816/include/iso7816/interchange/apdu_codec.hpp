@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "iso7816/interchange/apdu.hpp"
 #include "iso7816/interchange/apdu_response.hpp"
 #include "velk/allocated_string.hpp"
@@ -8,6 +10,8 @@ namespace iso7816::interchange {
 
 // Short APDUs only: Lc of one byte (at most 255 data bytes), Le of one byte (at most 256, sent
 // as 00).
+constexpr std::size_t ShortApduMaxDataLength = 255;
+constexpr std::size_t ShortApduMaxResponseLength = 256;
 
 // Encodes a command APDU. Data above 255 bytes or Le above 256 cannot be encoded without
 // truncating a length byte, so they throw velk::secure_elt_err::WrongLength.

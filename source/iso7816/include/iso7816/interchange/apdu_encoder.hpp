@@ -1,5 +1,6 @@
 #pragma once
 
+#include "iso7816/interchange/apdu_codec.hpp"
 #include "iso7816/interchange/apdu_transmit.hpp"
 #include "iso7816/interchange/raw_transmit.hpp"
 
@@ -8,8 +9,8 @@ namespace iso7816::interchange {
 // The bottom APDU layer: encodes short APDUs onto a raw transport and parses the replies.
 class ApduEncoder : public ApduTransmit {
 public:
-    static constexpr std::size_t MaxDataLength = 255;
-    static constexpr std::size_t MaxResponseLength = 256;
+    static constexpr std::size_t MaxDataLength = ShortApduMaxDataLength;
+    static constexpr std::size_t MaxResponseLength = ShortApduMaxResponseLength;
 
     explicit ApduEncoder(RawTransmit& raw) : raw_(raw) {}
 

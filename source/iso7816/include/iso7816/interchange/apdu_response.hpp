@@ -23,7 +23,7 @@ public:
 
     ApduResponse(Code code, Data data);
 
-    Code GetCode() const { return code_; }
+    Code GetCode() const noexcept { return code_; }
     // A copy: the caller owns (and erases) what it takes out.
     Data GetData() const { return data_; }
 

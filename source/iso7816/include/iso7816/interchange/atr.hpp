@@ -11,8 +11,8 @@ public:
 
     std::basic_string<unsigned char> const& getRaw() const { return raw_; }
 
-    friend bool operator==(Atr const& a, Atr const& b) { return a.raw_ == b.raw_; }
-    friend bool operator!=(Atr const& a, Atr const& b) { return !(a == b); }
+    friend bool operator==(Atr const& a, Atr const& b) noexcept { return a.raw_ == b.raw_; }
+    friend bool operator!=(Atr const& a, Atr const& b) noexcept { return !(a == b); }
 
 private:
     std::basic_string<unsigned char> raw_;

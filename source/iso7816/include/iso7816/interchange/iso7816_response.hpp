@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include <boost/optional.hpp>
 
 #include "iso7816/interchange/apdu_response.hpp"
@@ -20,8 +22,10 @@ public:
 
     explicit Iso7816Response(ApduResponse const& response);
 
-    bool IsError() const { return error_; }
-    boost::optional<ApduResponse::Code> const& GetCode() const { return code_; }
+    bool IsError() const noexcept { return error_; }
+    boost::optional<ApduResponse::Code> const& GetCode() const noexcept { return code_; }
+    // True when the response holds exactly this status word; never for a malformed reply.
+    bool HasCode(std::uint16_t sw) const noexcept { return code_ && code_->GetValue() == sw; }
 
 protected:
     void markMalformed_() { error_ = true; }

@@ -27,7 +27,7 @@ boost::optional<velk::basic_allocated_string<velk::Octet>> DataObjectCommands::g
     if (!response.IsError()) {
         return response.GetData();
     }
-    if (response.GetCode()->GetValue() == DataNotFound) {
+    if (response.HasCode(DataNotFound)) {
         return boost::none;
     }
     processError(response);

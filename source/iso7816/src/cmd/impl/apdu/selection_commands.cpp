@@ -24,10 +24,6 @@ constexpr std::uint16_t ChannelsUnsupported = 0x6881;
 constexpr std::uint16_t WrongParameters = 0x6A86;
 constexpr std::uint16_t NotClosed = 0x6200;
 
-bool hasCode(spec::Iso7816Response const& response, std::uint16_t sw) {
-    return response.GetCode() && response.GetCode()->GetValue() == sw;
-}
-
 }  // namespace
 
 // SELECT by AID.
@@ -36,7 +32,7 @@ bool SelectionCommands::select(Aid const& aid) {
     if (!response.IsError()) {
         return true;
     }
-    if (hasCode(response, FileNotFound)) {
+    if (response.HasCode(FileNotFound)) {
         return false;
     }
     processError(response);
@@ -49,10 +45,10 @@ boost::optional<ChannelId> SelectionCommands::openChannel() const {
     if (!response.IsError()) {
         return response.GetChannel();
     }
-    if (hasCode(response, NoChannelFree)) {
+    if (response.HasCode(NoChannelFree)) {
         return boost::none;
     }
-    if (hasCode(response, ChannelsUnsupported)) {
+    if (response.HasCode(ChannelsUnsupported)) {
         throw LogicalChannelsNotSupported("Logical channels are not supported");
     }
     processError(response);
@@ -68,7 +64,7 @@ bool SelectionCommands::openChannel(ChannelId channel) const {
     if (!response.IsError()) {
         return true;
     }
-    if (hasCode(response, ChannelsUnsupported) || hasCode(response, WrongParameters)) {
+    if (response.HasCode(ChannelsUnsupported) || response.HasCode(WrongParameters)) {
         return false;
     }
     processError(response);
@@ -84,7 +80,7 @@ bool SelectionCommands::closeChannel(ChannelId channel) const {
     if (!response.IsError()) {
         return true;
     }
-    if (hasCode(response, NotClosed)) {
+    if (response.HasCode(NotClosed)) {
         return false;
     }
     processError(response);
