@@ -6,7 +6,7 @@
 
 namespace velk {
 
-void* LoadLib(std::string const& name) {
+void* LoadLib(std::string const& name) noexcept {
     try {
         return LoadLibBasic(GetMacHostApplicationPath() + "Contents/Frameworks/" + name + ".so");
     } catch (...) {
@@ -14,17 +14,17 @@ void* LoadLib(std::string const& name) {
     }
 }
 
-void* LoadLibBasic(std::string const& path) {
+void* LoadLibBasic(std::string const& path) noexcept {
     return ::dlopen(path.c_str(), RTLD_NOW);
 }
 
-void FreeLib(void* handle) {
+void FreeLib(void* handle) noexcept {
     if (handle != nullptr) {
         ::dlclose(handle);
     }
 }
 
-void* GetFunctionAddress(void* handle, std::string const& symbol) {
+void* GetFunctionAddress(void* handle, std::string const& symbol) noexcept {
     return ::dlsym(handle, symbol.c_str());
 }
 

@@ -3,13 +3,17 @@
 #include <iomanip>
 #include <sstream>
 
-namespace velk {
+namespace velk::detail {
 
 namespace {
 
-void writeClock(std::ostream& os, std::tm const& time) {
+// Built in a stream of its own: a caller's stream left in hex or left-adjusted (as the default
+// format leaves it) would otherwise print a wrong time.
+std::string clockText(std::tm const& time) {
+    std::ostringstream os;
     os << '[' << std::setfill('0') << std::setw(2) << time.tm_hour << ':' << std::setw(2)
        << time.tm_min << ':' << std::setw(2) << time.tm_sec << "] [";
+    return os.str();
 }
 
 // Widths are minimums: a longer text is written whole.
@@ -22,8 +26,7 @@ void writeColumn(std::ostream& os, std::string const& text, int width) {
 void WriteDefaultEntry(std::ostream& os, Logger::Entry const& entry, std::tm const& time,
                        std::string const& thread) {
     std::ostringstream head;
-    writeClock(head, time);
-    head << Logger::LevelToString(entry.level) << "] [t:" << thread << "] ";
+    head << clockText(time) << Logger::LevelToString(entry.level) << "] [t:" << thread << "] ";
     std::ostringstream place;
     place << '[' << entry.file << ':' << entry.line << ']';
 
@@ -33,8 +36,8 @@ void WriteDefaultEntry(std::ostream& os, Logger::Entry const& entry, std::tm con
 }
 
 void WriteBriefEntry(std::ostream& os, Logger::Entry const& entry, std::tm const& time) {
-    writeClock(os, time);
-    os << Logger::LevelToString(entry.level) << "]: " << entry.message << std::endl;
+    os << clockText(time) << Logger::LevelToString(entry.level) << "]: " << entry.message
+       << std::endl;
 }
 
-}  // namespace velk
+}  // namespace velk::detail

@@ -49,11 +49,11 @@ std::string Logger::LevelToString(LogLevel level) {
 void Logger::DefaultEntryFormatter(std::ostream& os, Entry const& entry) {
     std::ostringstream thread;
     thread << entry.thread;
-    WriteDefaultEntry(os, entry, localNow(), thread.str());
+    detail::WriteDefaultEntry(os, entry, localNow(), thread.str());
 }
 
 void Logger::BriefEntryFormatter(std::ostream& os, Entry const& entry) {
-    WriteBriefEntry(os, entry, localNow());
+    detail::WriteBriefEntry(os, entry, localNow());
 }
 
 }  // namespace velk

@@ -57,7 +57,7 @@ std::string MergePathComponents(std::vector<std::string> const& parts) {
     return join(parts, std::string(1, Separator));
 }
 
-std::string BundlePathOf(std::string const& path) {
+std::string detail::BundlePathOf(std::string const& path) {
     std::string result(1, Separator);
     for (std::string const& component : explode(path, DirectorySeparators)) {
         if (!component.empty()) {
@@ -72,7 +72,7 @@ std::string BundlePathOf(std::string const& path) {
 }
 
 std::string GetMacHostApplicationPath() {
-    return BundlePathOf(codeFilePath());
+    return detail::BundlePathOf(codeFilePath());
 }
 
 }  // namespace velk

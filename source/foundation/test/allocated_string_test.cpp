@@ -1,9 +1,11 @@
 #include "velk/allocated_string.hpp"
+#include "velk/zero_allocator.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <list>
 #include <memory>
@@ -192,6 +194,25 @@ TEST_F(AllocatedString, FailedGrowthLeavesTheStringAsItWas) {
     AllocationLog::allocationsLeft = -1;
     EXPECT_EQ((Bytes{0x11, 0x22, 0x33}), s);
     EXPECT_EQ(3u, s.capacity());
+}
+
+// A length whose buffer size (length + 1) wraps would allocate a tiny block and then overrun it.
+TEST_F(AllocatedString, LengthsThatWrapAreRejectedAndLeaveTheStringAsItWas) {
+    Bytes s = withCapacity(3, 3);
+    int const allocationsBefore = AllocationLog::allocations;
+    EXPECT_THROW(s.reserve(Bytes::npos), velk::InputError);
+    EXPECT_THROW(s.resize(Bytes::npos, 0xFF), velk::InputError);
+    EXPECT_THROW(s.append(Bytes::npos, 0xFF), velk::InputError);
+    EXPECT_THROW(s.append(Bytes::npos - 2, 0xFF), velk::InputError);
+    EXPECT_EQ(allocationsBefore, AllocationLog::allocations);
+    EXPECT_EQ((Bytes{0x11, 0x22, 0x33}), s);
+    EXPECT_EQ(3u, s.capacity());
+}
+
+TEST(ZeroAllocator, ByteCountThatWrapsIsAnAllocationFailure) {
+    velk::ZeroAllocator<std::uint32_t> allocator;
+    // Times 4 this is 2^64 + 4: unchecked, it would hand out a block of 4 bytes.
+    EXPECT_THROW(allocator.allocate(Bytes::npos / 4 + 2), std::bad_alloc);
 }
 
 TEST_F(AllocatedString, MovedFromStringIsAUsableEmptyString) {

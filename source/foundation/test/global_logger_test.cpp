@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
@@ -140,7 +141,8 @@ TEST_F(GlobalLogger, ReplacingWhileOtherThreadsLogNeverUsesADeadLogger) {
     }
     velk::SetLogger(std::make_unique<TrackedLogger>(counters));
     int const seen = counters.written;
-    while (counters.written == seen) {
+    auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (counters.written == seen && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::yield();
     }
     stop = true;

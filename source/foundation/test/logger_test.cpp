@@ -4,6 +4,7 @@
 
 #include <ctime>
 #include <functional>
+#include <iomanip>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -37,7 +38,8 @@ TEST(Logger, LevelNamesAndUnknownOutsideTheScale) {
 
 TEST(LogEntryFormat, DefaultPadsHeadTo30AndPlaceTo25Columns) {
     std::ostringstream os;
-    velk::WriteDefaultEntry(os, {LogLevel::Error, {}, "a", 7, "card gone"}, clockAt(9, 5, 7), "12");
+    velk::detail::WriteDefaultEntry(os, {LogLevel::Error, {}, "a", 7, "card gone"},
+                                    clockAt(9, 5, 7), "12");
     // "[09:05:07] [Error] [t:12] " is 26 characters, "[a:7]" 5.
     EXPECT_EQ(os.str(), "[09:05:07] [Error] [t:12]     [a:7]                    : card gone\n");
     EXPECT_EQ(os.fill(), ' ');
@@ -46,17 +48,29 @@ TEST(LogEntryFormat, DefaultPadsHeadTo30AndPlaceTo25Columns) {
 
 TEST(LogEntryFormat, DefaultWritesLongerFieldsWhole) {
     std::ostringstream os;
-    velk::WriteDefaultEntry(os, {LogLevel::Warning, {}, "a_rather_long_file_name.cpp", 12345, ""},
-                            clockAt(23, 59, 0), "140737353938752");
+    velk::detail::WriteDefaultEntry(
+        os, {LogLevel::Warning, {}, "a_rather_long_file_name.cpp", 12345, ""}, clockAt(23, 59, 0),
+        "140737353938752");
     EXPECT_EQ(os.str(),
               "[23:59:00] [Warning] [t:140737353938752] [a_rather_long_file_name.cpp:12345]: \n");
 }
 
-TEST(LogEntryFormat, BriefIsClockLevelAndMessageAndLeavesFillZero) {
+TEST(LogEntryFormat, BriefIsClockLevelAndMessage) {
     std::ostringstream os;
-    velk::WriteBriefEntry(os, {LogLevel::Notice, {}, "f.cpp", 1, "hello"}, clockAt(0, 0, 3));
+    velk::detail::WriteBriefEntry(os, {LogLevel::Notice, {}, "f.cpp", 1, "hello"},
+                                  clockAt(0, 0, 3));
     EXPECT_EQ(os.str(), "[00:00:03] [Notice]: hello\n");
-    EXPECT_EQ(os.fill(), '0');
+}
+
+// A shared stream may come left-adjusted from the default format, or in hex from its owner.
+TEST(LogEntryFormat, BriefClockIsRightOnAStreamInAnotherFormat) {
+    std::ostringstream os;
+    os << std::hex << std::left << std::setfill('*');
+    std::ios_base::fmtflags const flags = os.flags();
+    velk::detail::WriteBriefEntry(os, {LogLevel::Error, {}, "f.cpp", 1, "x"}, clockAt(9, 5, 17));
+    EXPECT_EQ(os.str(), "[09:05:17] [Error]: x\n");
+    EXPECT_EQ(os.flags(), flags);
+    EXPECT_EQ(os.fill(), '*');
 }
 
 TEST(Logger, DefaultFormatterUsesTheClockAndTheEntryThread) {

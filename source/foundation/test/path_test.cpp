@@ -35,7 +35,7 @@ struct BundleCase {
 class BundlePathTest : public ::testing::TestWithParam<BundleCase> {};
 
 TEST_P(BundlePathTest, EndsAtTheFirstComponentContainingApp) {
-    EXPECT_EQ(velk::BundlePathOf(GetParam().path), GetParam().bundle);
+    EXPECT_EQ(velk::detail::BundlePathOf(GetParam().path), GetParam().bundle);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -115,8 +115,9 @@ public:
         return append(values.begin(), values.end());
     }
     basic_allocated_string& append(size_type count, T value) {
-        if (capacity() < size() + count) {
-            reserve(size() + count);
+        size_type const grown = grownSize_(count);
+        if (capacity() < grown) {
+            reserve(grown);
         }
         buf_.append(count, value);
         return *this;
@@ -124,10 +125,10 @@ public:
     template <typename It, typename = IteratorCategory<It>>
     basic_allocated_string& append(It first, It last) {
         if constexpr (isForwardIterator<It>) {
-            auto const count = static_cast<size_type>(std::distance(first, last));
-            if (capacity() < size() + count) {
+            size_type const grown = grownSize_(static_cast<size_type>(std::distance(first, last)));
+            if (capacity() < grown) {
                 // The range may lie inside this string: copy it before the old buffer goes.
-                Buffer fresh(data(), size(), size() + count, buf_.allocator());
+                Buffer fresh(data(), size(), grown, buf_.allocator());
                 fresh.append(first, last);
                 buf_.swap(fresh);
             } else {
@@ -169,6 +170,14 @@ private:
         } else {
             return 0;
         }
+    }
+
+    // The size after appending count elements; a sum that wraps would under-allocate.
+    size_type grownSize_(size_type count) const {
+        if (count > npos - size()) {
+            throw InputError("Secure string too long");
+        }
+        return size() + count;
     }
 
     size_type checkedIndex_(size_type i) const {

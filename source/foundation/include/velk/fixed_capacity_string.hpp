@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "velk/erase_memory.hpp"
+#include "velk/exceptions.hpp"
 #include "velk/zero_allocator.hpp"
 
 namespace velk {
@@ -23,7 +24,7 @@ public:
     using size_type = std::size_t;
 
     explicit FixedCapacityString_(size_type capacity, Alloc const& alloc = Alloc())
-        : alloc_(alloc), data_(AllocTraits::allocate(alloc_, capacity + 1)), capacity_(capacity) {
+        : alloc_(alloc), data_(allocate_(alloc_, capacity)), capacity_(capacity) {
         data_[0] = T();
     }
 
@@ -94,6 +95,14 @@ public:
     }
 
 private:
+    // capacity + 1 must neither wrap to a tiny block nor exceed what the allocator can give.
+    static T* allocate_(Alloc& alloc, size_type capacity) {
+        if (capacity >= AllocTraits::max_size(alloc)) {
+            throw InputError("Secure string too long");
+        }
+        return AllocTraits::allocate(alloc, capacity + 1);
+    }
+
     Alloc alloc_;
     T* data_;
     size_type size_ = 0;

@@ -2,20 +2,20 @@
 
 #include <string>
 
-// Loading shared libraries. None of these throws: failure is a null handle or address.
+// Loading shared libraries. Failure is a null handle or address, never an exception.
 
 namespace velk {
 
 // Loads Contents/Frameworks/<name>.so below the application bundle (GetMacHostApplicationPath);
 // null when the bundle path cannot be found or the library cannot be loaded.
-void* LoadLib(std::string const& name);
+void* LoadLib(std::string const& name) noexcept;
 
 // Loads the library at path with immediate binding.
-void* LoadLibBasic(std::string const& path);
+void* LoadLibBasic(std::string const& path) noexcept;
 
 // Does nothing for a null handle.
-void FreeLib(void* handle);
+void FreeLib(void* handle) noexcept;
 
-void* GetFunctionAddress(void* handle, std::string const& symbol);
+void* GetFunctionAddress(void* handle, std::string const& symbol) noexcept;
 
 }  // namespace velk

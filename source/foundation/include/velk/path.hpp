@@ -19,12 +19,15 @@ std::string GetFileName(std::string const& path);
 std::string MergePathComponents(std::string const& a, std::string const& b);
 std::string MergePathComponents(std::vector<std::string> const& parts);
 
+// The bundle directory of the file that holds this library's code (the executable when the code
+// is linked into it): see detail::BundlePathOf. Throws VelkException when neither can be found.
+std::string GetMacHostApplicationPath();
+
+namespace detail {
+
 // The leading components of path up to and including the first one that contains ".app",
 // each followed by a separator; the whole path so when there is none, "/" for an empty path.
 std::string BundlePathOf(std::string const& path);
 
-// BundlePathOf the file that holds this library's code (the executable when the code is
-// linked into it). Throws VelkException when neither can be found.
-std::string GetMacHostApplicationPath();
-
+}  // namespace detail
 }  // namespace velk

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <new>
 
 #include "velk/erase_memory.hpp"
@@ -17,7 +18,12 @@ public:
     template <typename U>
     ZeroAllocator(ZeroAllocator<U> const&) noexcept {}
 
-    T* allocate(std::size_t n) { return static_cast<T*>(::operator new(n * sizeof(T))); }
+    T* allocate(std::size_t n) {
+        if (n > std::numeric_limits<std::size_t>::max() / sizeof(T)) {
+            throw std::bad_array_new_length();
+        }
+        return static_cast<T*>(::operator new(n * sizeof(T)));
+    }
 
     void deallocate(T* p, std::size_t n) noexcept {
         EraseMemory(p, n * sizeof(T));
