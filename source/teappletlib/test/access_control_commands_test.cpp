@@ -311,7 +311,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"MaxTooHigh", createPin({4, 16}, 3), "WrongData: Maximum PIN length too high"},
         RefusalCase{"EmptyPinIsNotTheStatusQuery",
                     [](AccessControlCommands& c) { return text(c.verifyPin(Id2, Pin())); },
-                    "WrongData: PIN must not be empty"}),
+                    "WrongData: PIN must not be empty"},
+        // P1 80 would drop the verified state on every channel instead of one.
+        RefusalCase{"ChannelNumberWithTheAllChannelsBit",
+                    [](AccessControlCommands& c) {
+                        return text(c.deauthenticate(Id2, iso7816::interchange::ChannelId{0x80}));
+                    },
+                    "InputError: Channel number out of range"}),
     test::CaseName());
 
 TEST(AccessControlCommands, TransmissionErrorPropagatesUnchanged) {

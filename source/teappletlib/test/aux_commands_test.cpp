@@ -66,9 +66,9 @@ INSTANTIATE_TEST_SUITE_P(
                      "PinPolicyError: PIN policy check failed"},
         ExchangeCase{
             "SetLifecycle", setLifecycle(0x0F), {0x80, 0xEE, 0x0F, 0x00}, {0x90, 0x00}, "done"},
-        ExchangeCase{"SetLifecycleSendsLowByte",
-                     setLifecycle(0x1234),
-                     {0x80, 0xEE, 0x34, 0x00},
+        ExchangeCase{"SetLifecycleHighestValue",
+                     setLifecycle(0xFF),
+                     {0x80, 0xEE, 0xFF, 0x00},
                      {0x90, 0x00},
                      "done"},
         ExchangeCase{"SetLifecycleWrongLength",
@@ -109,7 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"Limit0DoesNotFitItsByte", initialise({256, 2, 3}, {4, 8}, 3, FourBytePin),
                     "WrongData: Object limit too large"},
         RefusalCase{"Limit2DoesNotFitItsByte", initialise({1, 2, 0x10000}, {4, 8}, 3, FourBytePin),
-                    "WrongData: Object limit too large"}),
+                    "WrongData: Object limit too large"},
+        RefusalCase{"LifecycleDoesNotFitItsByte", setLifecycle(0x1234),
+                    "WrongData: Life-cycle value too large"}),
     test::CaseName());
 
 }  // namespace

@@ -122,6 +122,15 @@ INSTANTIATE_TEST_SUITE_P(
                      CreateOtherSlotApdu,
                      {0x06, 0x90, 0x00},
                      "key 6"},
+        ExchangeCase{"CreateKeySlotLargestKeySize",
+                     [](CryptoCommands& c) {
+                         return text(c.createKeySlot(AsymAlg::Rsa, 0xFFFF, Flags01, Acl::Anybody,
+                                                     Acl::Anybody, true));
+                     },
+                     {0x80, 0x38, 0x00, 0x00, 0x0F, 0x20, 0x02, 0xFF, 0xFF, 0x21, 0x01,
+                      0x01, 0x06, 0x02, 0x01, 0x00, 0x07, 0x02, 0x01, 0x00, 0x01},
+                     {0x05, 0x90, 0x00},
+                     "key 5"},
         ExchangeCase{"CreateKeySlotWithoutId",
                      CreateRsaSlot,
                      CreateRsaSlotApdu,
@@ -169,6 +178,11 @@ INSTANTIATE_TEST_SUITE_P(
                       0x00, 0x07, 0x02, 0x01, 0x00, 0x01},
                      {0x04, 0x90, 0x00},
                      "key 4"},
+        ExchangeCase{"UnwrapPrivateKeyWithoutId",
+                     UnwrapRsa,
+                     UnwrapRsaApdu,
+                     {0x90, 0x00},
+                     "ResponseError: Incorrect response length"},
         ExchangeCase{"UnwrapPrivateKeyUnsupported",
                      UnwrapRsa,
                      UnwrapRsaApdu,
@@ -345,6 +359,12 @@ INSTANTIATE_TEST_SUITE_P(
                                                     Acl::Anybody, Acl::Anybody, true));
                     },
                     "AlgorithmUnsupported: Asymmetric algorithm unsupported"},
+        RefusalCase{"CreateKeySlotSizeBeyondTwoBytes",
+                    [](CryptoCommands& c) {
+                        return text(c.createKeySlot(AsymAlg::Rsa, 0x10800, Flags01, Acl::Anybody,
+                                                    Acl::Anybody, true));
+                    },
+                    "InputError: Key size too large"},
         RefusalCase{"GenerateKeyPairUnknownAlgorithm",
                     [](CryptoCommands& c) {
                         c.generateKeyPair(raw<AsymAlg>(2), KeyId{1});
@@ -388,6 +408,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"DecryptEnvironmentUnknownAlgorithm",
                     [](CryptoCommands& c) {
                         c.manageSecEnvDecrypt(raw<DecryptAlg>(2), KeyId{1});
+                        return std::string("sent");
+                    },
+                    "AlgorithmUnsupported: Decryption algorithm unsupported"},
+        RefusalCase{"DecryptEnvironmentNegativeAlgorithm",
+                    [](CryptoCommands& c) {
+                        c.manageSecEnvDecrypt(raw<DecryptAlg>(0xFFFFFFFF), KeyId{1});
                         return std::string("sent");
                     },
                     "AlgorithmUnsupported: Decryption algorithm unsupported"}),

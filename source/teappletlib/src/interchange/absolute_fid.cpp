@@ -1,7 +1,5 @@
 #include "teappletlib/interchange/absolute_fid.hpp"
 
-#include <utility>
-
 namespace teappletlib::interchange {
 
 AbsoluteFid operator+(AbsoluteFid path, iso7816::interchange::FileId const& fid) {

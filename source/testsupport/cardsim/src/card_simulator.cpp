@@ -7,17 +7,35 @@
 #include "fault_injector.hpp"
 #include "response.hpp"
 #include "status_words.hpp"
+#include "velk/allocated_string.hpp"
 
 namespace testsupport::cardsim {
 
 static_assert(CardSimulator::EveryTime == detail::FaultInjector::EveryTime);
+
+namespace {
+
+// Commands carry PINs and the data to sign, answers deciphered keys: the log keeps them in
+// memory that is erased when freed.
+using SecretBytes = velk::basic_allocated_string<unsigned char>;
+
+struct LoggedExchange {
+    SecretBytes command;
+    SecretBytes response;
+};
+
+ByteVector plainCopy(SecretBytes const& bytes) {
+    return ByteVector(bytes.begin(), bytes.end());
+}
+
+}  // namespace
 
 struct CardSimulator::State {
     explicit State(CardProfile profile) : card(std::move(profile)) {}
 
     detail::CardState card;
     detail::FaultInjector faults;
-    std::vector<Exchange> log;
+    std::vector<LoggedExchange> log;
 };
 
 CardSimulator::CardSimulator(CardProfile profile)
@@ -41,9 +59,8 @@ ByteVector CardSimulator::transmit(std::uint8_t const* command, std::size_t leng
         // Nothing may escape a card: any failure inside (out of memory) is "no diagnosis".
         response = detail::encode(detail::status(detail::sw::NoPreciseDiagnosis));
     }
-    ByteVector const bytes =
-        command == nullptr ? ByteVector{} : ByteVector(command, command + length);
-    state_->log.push_back({bytes, response});
+    SecretBytes logged = command == nullptr ? SecretBytes{} : SecretBytes(command, length);
+    state_->log.push_back({std::move(logged), SecretBytes(response.data(), response.size())});
     return response;
 }
 
@@ -60,7 +77,12 @@ ByteVector const& CardSimulator::atr() const {
 
 std::vector<CardSimulator::Exchange> CardSimulator::log() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return state_->log;
+    std::vector<Exchange> exchanges;
+    exchanges.reserve(state_->log.size());
+    for (LoggedExchange const& exchange : state_->log) {
+        exchanges.push_back({plainCopy(exchange.command), plainCopy(exchange.response)});
+    }
+    return exchanges;
 }
 
 void CardSimulator::clearLog() {

@@ -11,6 +11,8 @@ namespace testsupport::cardsim::detail {
 
 // Room in the crypto input buffer: two writes of 255 bytes at offsets 0 and 255 fit.
 constexpr std::size_t CryptoInputBufferSize = 512;
+// The buffer is written by UPDATE BINARY with this short file identifier.
+constexpr std::uint8_t CryptoInputBufferSfi = 0x7F;
 
 struct SecurityEnvironment {
     enum class Operation { None, Sign, Decipher };

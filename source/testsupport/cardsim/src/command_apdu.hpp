@@ -29,6 +29,11 @@ struct DecodedCommand {
     std::uint16_t refusal = 0;
 };
 
+// Two bytes read as one big-endian number: P1-P2, identifiers, sizes.
+inline std::uint16_t word(std::uint8_t high, std::uint8_t low) {
+    return static_cast<std::uint16_t>(high << 8 | low);
+}
+
 // Decodes the four short cases; the class byte is read as ISO 7816-4 codes it, the proprietary
 // classes with the same channel bits as the interindustry ones.
 DecodedCommand decodeCommand(std::uint8_t const* bytes, std::size_t length);

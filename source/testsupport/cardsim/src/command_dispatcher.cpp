@@ -21,6 +21,8 @@ constexpr Instruction Instructions[] = {
     {0xA4, false, false, select},
     {0xB0, false, true, readBinary},
     {0xD6, false, true, updateBinary},
+    {0xE0, true, true, createFile},
+    {0xE2, true, true, resizeFile},
     {0xCA, false, true, getData},
     {0x20, false, true, verify},
     {0x24, false, true, changeReferenceData},
@@ -28,6 +30,7 @@ constexpr Instruction Instructions[] = {
     {0x34, true, true, getRetryCounter},
     {0x35, true, true, deauthenticate},
     {0x3D, true, true, expirePin},
+    {0x3F, true, true, disableSecureMessaging},
     {0x3A, true, true, readPublicComponent},
     {0x2A, true, true, performSecurityOperation},
 };

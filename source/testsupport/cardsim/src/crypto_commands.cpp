@@ -87,7 +87,7 @@ Response manageSecurityEnvironment(CardState& card, ChannelState& channel,
 
 Response performSecurityOperation(CardState& card, ChannelState& channel,
                                   CommandApdu const& command) {
-    std::uint16_t const p1p2 = static_cast<std::uint16_t>(command.p1 << 8 | command.p2);
+    std::uint16_t const p1p2 = word(command.p1, command.p2);
     if (p1p2 != ComputeSignature && p1p2 != Decipher) {
         return status(sw::IncorrectParameters);
     }
@@ -98,7 +98,7 @@ Response performSecurityOperation(CardState& card, ChannelState& channel,
     if (command.data[0] != 0 || command.data[1] != 0) {
         return status(sw::WrongData);
     }
-    std::size_t const length = static_cast<std::size_t>(command.data[2] << 8 | command.data[3]);
+    std::size_t const length = word(command.data[2], command.data[3]);
     SecurityEnvironment const& environment = channel.environment;
     Operation const operation = p1p2 == ComputeSignature ? Operation::Sign : Operation::Decipher;
     KeySlot const* slot = card.keySlot(environment.keyId);

@@ -15,23 +15,13 @@ constexpr std::uint8_t SelectByName = 0x04;
 constexpr std::uint8_t ReturnFileInformation = 0x00;
 constexpr std::uint8_t ReturnNothing = 0x0C;
 constexpr std::uint8_t ShortFileIdFlag = 0x80;
-constexpr std::uint8_t CryptoInputBufferSfi = 0x7F;
 constexpr std::uint8_t DirectoryDescriptor = 0x38;
 constexpr std::uint8_t TransparentFileDescriptor = 0x01;
-constexpr std::uint8_t NoShortFileId = 0x20;
 
 constexpr std::uint16_t SerialNumberTag = 0x0100;
 constexpr std::uint16_t CardInfoTag = 0x0101;
 constexpr std::uint16_t CapabilitiesTag = 0x0105;
 constexpr std::size_t SerialNumberLength = 8;
-
-std::uint16_t word(std::uint8_t high, std::uint8_t low) {
-    return static_cast<std::uint16_t>(high << 8 | low);
-}
-
-ByteVector plain(velk::basic_allocated_string<unsigned char> const& bytes) {
-    return ByteVector(bytes.begin(), bytes.end());
-}
 
 // Nine bytes: FID, short FID, 00, size (for a DF the number of files in it), two 00 bytes and
 // the descriptor byte that tells a DF from an EF.
@@ -39,7 +29,7 @@ ByteVector fileInformation(std::uint16_t fid, FileSystem::Node const& node) {
     std::size_t const size = node.directory ? node.children.size() : node.content.size();
     return {static_cast<std::uint8_t>(fid >> 8),
             static_cast<std::uint8_t>(fid & 0xFF),
-            NoShortFileId,
+            node.shortFileId,
             0x00,
             static_cast<std::uint8_t>(size >> 8),
             static_cast<std::uint8_t>(size & 0xFF),
@@ -52,7 +42,8 @@ Response selectApplet(CardState const& card, ChannelState& channel, CommandApdu 
     if (command.p2 != 0x00 && command.p2 != ReturnNothing) {
         return status(sw::IncorrectParameters);
     }
-    if (!card.profile.appletPresent || plain(command.data) != AppletAid) {
+    if (!card.profile.appletPresent ||
+        !std::equal(command.data.begin(), command.data.end(), AppletAid.begin(), AppletAid.end())) {
         return status(sw::FileNotFound);
     }
     channel.selectApplet();
@@ -81,19 +72,23 @@ Response selectFile(CardState const& card, ChannelState& channel, CommandApdu co
     if (node == nullptr) {
         return status(sw::FileNotFound);
     }
+    Response answer = command.p2 == ReturnNothing
+                          ? status(sw::Ok)
+                          : dataResponse(fileInformation(fid, *node), command.ne);
+    // A refused answer (Le too short for the information) selects nothing.
+    if (answer.statusWord != sw::Ok) {
+        return answer;
+    }
     if (node->directory) {
         channel.currentDirectory = path;
         channel.currentFile.reset();
     } else {
         channel.currentFile = fid;
     }
-    if (command.p2 == ReturnNothing) {
-        return status(sw::Ok);
-    }
-    return dataResponse(fileInformation(fid, *node), command.ne);
+    return answer;
 }
 
-FileSystem::Node const* currentFile(CardState const& card, ChannelState const& channel) {
+FileSystem::Node* currentFile(CardState& card, ChannelState const& channel) {
     if (!channel.currentFile) {
         return nullptr;
     }
@@ -154,9 +149,37 @@ Response updateBinary(CardState& card, ChannelState& channel, CommandApdu const&
         }
         return writeCryptoInput(channel, command);
     }
-    // The card's files are written at personalisation only.
-    return status(currentFile(card, channel) == nullptr ? sw::NoCurrentFile
-                                                        : sw::SecurityStatusNotSatisfied);
+    FileSystem::Node* file = currentFile(card, channel);
+    if (file == nullptr) {
+        return status(sw::NoCurrentFile);
+    }
+    // Writing never grows an EF; RESIZE does.
+    std::size_t const offset = word(command.p1, command.p2);
+    ByteVector& content = file->content;
+    if (offset >= content.size()) {
+        return status(sw::IncorrectParameters);
+    }
+    if (command.data.size() > content.size() - offset) {
+        return status(sw::WrongLength);
+    }
+    std::copy(command.data.begin(), command.data.end(), content.begin() + offset);
+    return status(sw::Ok);
+}
+
+Response resizeFile(CardState& card, ChannelState& channel, CommandApdu const& command) {
+    if (command.p1 != 0x00 || command.p2 != 0x00) {
+        return status(sw::IncorrectParameters);
+    }
+    if (command.data.size() != 2) {
+        return status(sw::WrongLength);
+    }
+    FileSystem::Node* file = currentFile(card, channel);
+    if (file == nullptr) {
+        return status(sw::NoCurrentFile);
+    }
+    // A grown EF is filled up with 00.
+    file->content.resize(word(command.data[0], command.data[1]), 0x00);
+    return status(sw::Ok);
 }
 
 Response getData(CardState& card, ChannelState&, CommandApdu const& command) {

@@ -76,4 +76,8 @@ FileSystem::Node const* FileSystem::find(FilePath const& path) const {
     return walk(root_, path.begin(), path.end());
 }
 
+FileSystem::Node* FileSystem::find(FilePath const& path) {
+    return walk(root_, path.begin(), path.end());
+}
+
 }  // namespace testsupport::cardsim

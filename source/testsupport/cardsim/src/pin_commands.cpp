@@ -169,4 +169,14 @@ Response expirePin(CardState& card, ChannelState& channel, CommandApdu const& co
     return status(sw::Ok);
 }
 
+Response disableSecureMessaging(CardState&, ChannelState&, CommandApdu const& command) {
+    if (!command.data.empty()) {
+        return status(sw::WrongLength);
+    }
+    if (command.p1 != 0x00 || command.p2 != 0x00) {
+        return status(sw::IncorrectParameters);
+    }
+    return status(sw::Ok);
+}
+
 }  // namespace testsupport::cardsim::detail

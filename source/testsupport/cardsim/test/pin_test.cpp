@@ -152,6 +152,12 @@ TEST_F(CardSimulatorPin, ExpiredPinIsReportedUntilChanged) {
     EXPECT_EQ(card.transmit(RetryCounter), (ByteVector{0x03, 0x03, 0x01, 0x90, 0x00}));
 }
 
+TEST_F(CardSimulatorPin, SecureMessagingIsOffAlready) {
+    EXPECT_EQ(card.transmit({0x80, 0x3F, 0x00, 0x00}), Ok);
+    EXPECT_EQ(card.transmit({0x80, 0x3F, 0x01, 0x00}), (ByteVector{0x6A, 0x86}));
+    EXPECT_EQ(card.transmit({0x80, 0x3F, 0x00, 0x00, 0x01, 0x00}), (ByteVector{0x67, 0x00}));
+}
+
 TEST(CardSimulatorPinSettings, TheProfileSetsPinAndTries) {
     CardProfile profile = CardProfile::standard();
     profile.pin.value = velk::basic_allocated_string<char>("123456789012345");

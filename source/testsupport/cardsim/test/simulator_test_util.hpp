@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <iomanip>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -46,6 +47,16 @@ inline ByteVector statusOf(ByteVector const& response) {
 // The response without its status word.
 inline ByteVector dataOf(ByteVector const& response) {
     return response.size() < 2 ? ByteVector{} : ByteVector(response.begin(), response.end() - 2);
+}
+
+// A command and the answer it must get, for table-driven tests.
+struct CommandCase {
+    ByteVector command;
+    ByteVector answer;
+};
+
+inline void PrintTo(CommandCase const& c, std::ostream* out) {
+    *out << hex(c.command);
 }
 
 // SELECT of the applet on the channel coded in cla.

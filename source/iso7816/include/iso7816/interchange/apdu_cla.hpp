@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "iso7816/interchange/detail/tagged_value.hpp"
+#include "iso7816/interchange/tagged_value.hpp"
 
 namespace iso7816::interchange {
 
 // The class byte of a command APDU.
-class ApduCla : public detail::TaggedValue<std::uint8_t, ApduCla> {
+class ApduCla : public TaggedValue<std::uint8_t, ApduCla> {
 public:
     // The logical channel bits of a first-interindustry class byte (channels 0 to 3).
     static constexpr std::uint8_t ChannelMask = 0x03;

@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "iso7816/interchange/detail/tagged_value.hpp"
+#include "iso7816/interchange/tagged_value.hpp"
 
 namespace iso7816::interchange {
 
 // The instruction byte of a command APDU.
-class ApduIns : public detail::TaggedValue<std::uint8_t, ApduIns> {
+class ApduIns : public TaggedValue<std::uint8_t, ApduIns> {
 public:
     using TaggedValue::TaggedValue;
 };

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "iso7816/interchange/detail/tagged_value.hpp"
+#include "iso7816/interchange/tagged_value.hpp"
 #include "velk/allocated_string.hpp"
 
 namespace iso7816::interchange {
@@ -13,7 +13,7 @@ public:
     using Data = velk::basic_allocated_string<unsigned char>;
 
     // The status word, SW1 in the high byte.
-    class Code : public detail::TaggedValue<std::uint16_t, Code> {
+    class Code : public TaggedValue<std::uint16_t, Code> {
     public:
         using TaggedValue::TaggedValue;
     };

@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "iso7816/interchange/detail/tagged_value.hpp"
+#include "iso7816/interchange/tagged_value.hpp"
 
 namespace iso7816::interchange {
 
 // A logical channel number.
-class ChannelId : public detail::TaggedValue<std::uint8_t, ChannelId> {
+class ChannelId : public TaggedValue<std::uint8_t, ChannelId> {
 public:
     using TaggedValue::TaggedValue;
 };

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <ostream>
 
-#include "iso7816/interchange/detail/tagged_value.hpp"
+#include "iso7816/interchange/tagged_value.hpp"
 
 namespace iso7816::interchange {
 
 // A file identifier.
-class FileId : public detail::TaggedValue<std::uint16_t, FileId> {
+class FileId : public TaggedValue<std::uint16_t, FileId> {
 public:
     using TaggedValue::TaggedValue;
 };

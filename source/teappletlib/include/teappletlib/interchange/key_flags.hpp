@@ -15,51 +15,38 @@ enum class KeyPart : std::uint32_t { First = 1, Second = 2, Both = 3 };
 namespace detail {
 
 template <class E>
-constexpr E applyBits(E a, E b,
-                      std::underlying_type_t<E> (*op)(std::underlying_type_t<E>,
-                                                      std::underlying_type_t<E>)) {
-    return static_cast<E>(
-        op(static_cast<std::underlying_type_t<E>>(a), static_cast<std::underlying_type_t<E>>(b)));
-}
-
-constexpr std::uint32_t bitOr(std::uint32_t a, std::uint32_t b) {
-    return a | b;
-}
-constexpr std::uint32_t bitAnd(std::uint32_t a, std::uint32_t b) {
-    return a & b;
-}
-constexpr std::uint32_t bitXor(std::uint32_t a, std::uint32_t b) {
-    return a ^ b;
+constexpr std::underlying_type_t<E> bitsOf(E value) noexcept {
+    return static_cast<std::underlying_type_t<E>>(value);
 }
 
 }  // namespace detail
 
-constexpr KeyControlFlags& operator|=(KeyControlFlags& a, KeyControlFlags b) {
-    return a = detail::applyBits(a, b, detail::bitOr);
+constexpr KeyControlFlags& operator|=(KeyControlFlags& a, KeyControlFlags b) noexcept {
+    return a = static_cast<KeyControlFlags>(detail::bitsOf(a) | detail::bitsOf(b));
 }
-constexpr KeyControlFlags& operator&=(KeyControlFlags& a, KeyControlFlags b) {
-    return a = detail::applyBits(a, b, detail::bitAnd);
+constexpr KeyControlFlags& operator&=(KeyControlFlags& a, KeyControlFlags b) noexcept {
+    return a = static_cast<KeyControlFlags>(detail::bitsOf(a) & detail::bitsOf(b));
 }
-constexpr KeyControlFlags& operator^=(KeyControlFlags& a, KeyControlFlags b) {
-    return a = detail::applyBits(a, b, detail::bitXor);
+constexpr KeyControlFlags& operator^=(KeyControlFlags& a, KeyControlFlags b) noexcept {
+    return a = static_cast<KeyControlFlags>(detail::bitsOf(a) ^ detail::bitsOf(b));
 }
 
-constexpr KeyPart operator|(KeyPart a, KeyPart b) {
-    return detail::applyBits(a, b, detail::bitOr);
+constexpr KeyPart operator|(KeyPart a, KeyPart b) noexcept {
+    return static_cast<KeyPart>(detail::bitsOf(a) | detail::bitsOf(b));
 }
-constexpr KeyPart operator&(KeyPart a, KeyPart b) {
-    return detail::applyBits(a, b, detail::bitAnd);
+constexpr KeyPart operator&(KeyPart a, KeyPart b) noexcept {
+    return static_cast<KeyPart>(detail::bitsOf(a) & detail::bitsOf(b));
 }
-constexpr KeyPart operator^(KeyPart a, KeyPart b) {
-    return detail::applyBits(a, b, detail::bitXor);
+constexpr KeyPart operator^(KeyPart a, KeyPart b) noexcept {
+    return static_cast<KeyPart>(detail::bitsOf(a) ^ detail::bitsOf(b));
 }
-constexpr KeyPart& operator|=(KeyPart& a, KeyPart b) {
+constexpr KeyPart& operator|=(KeyPart& a, KeyPart b) noexcept {
     return a = a | b;
 }
-constexpr KeyPart& operator&=(KeyPart& a, KeyPart b) {
+constexpr KeyPart& operator&=(KeyPart& a, KeyPart b) noexcept {
     return a = a & b;
 }
-constexpr KeyPart& operator^=(KeyPart& a, KeyPart b) {
+constexpr KeyPart& operator^=(KeyPart& a, KeyPart b) noexcept {
     return a = a ^ b;
 }
 

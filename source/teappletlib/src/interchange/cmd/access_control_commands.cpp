@@ -1,6 +1,7 @@
 #include "teappletlib/interchange/cmd/impl/apdu/access_control_commands.hpp"
 
 #include "iso7816/interchange/status_word.hpp"
+#include "response_checks.hpp"
 #include "teappletlib/interchange/cmd/impl/apdu/encoding.hpp"
 #include "teappletlib/interchange/cmd/impl/apdu/status_rules.hpp"
 #include "teappletlib/interchange/cmd/impl/apdu/status_words.hpp"
@@ -77,16 +78,10 @@ PinVerifyResult sendVerify(iso7816::interchange::ApduTransmit& transmit, Apdu ap
 
 // Setting or expiring a PIN: done, refused by the security condition, or not a PIN object.
 bool pinUpdateResult(ApduResponse const& response) {
-    switch (statusWord(response)) {
-        case SwSuccess:
-            return true;
-        case SwSecurityNotSatisfied:
-            return false;
-        case SwIncorrectParameters:
-            throwNotAPin();
-        default:
-            processError(response);
+    if (statusWord(response) == SwIncorrectParameters) {
+        throwNotAPin();
     }
+    return succeededUnless(response, SwSecurityNotSatisfied);
 }
 
 AuthObjectState toAuthObjectState(unsigned char cardByte) {
@@ -115,33 +110,18 @@ boost::optional<ApduResponse::Data> readRetryCounter(iso7816::interchange::ApduT
     auto const response =
         transmit.Transmit(Apdu(ProprietaryCommandClass, InsGetRetryCounter, p1, id.GetValue(),
                                static_cast<std::uint32_t>(length)));
-    switch (statusWord(response)) {
-        case SwSuccess: {
-            auto data = response.GetData();
-            if (data.size() != length) {
-                throw velk::secure_elt_err::ResponseError("Response length is invalid");
-            }
-            return data;
-        }
-        case SwReferenceNotFound:
-            return boost::none;
-        default:
-            processError(response);
+    if (statusWord(response) == SwReferenceNotFound) {
+        return boost::none;
     }
+    expectSuccess(response);
+    return dataOfLength(response, length);
 }
 
 bool sendDeauthenticate(iso7816::interchange::ApduTransmit& transmit, std::uint8_t p1,
                         AuthObjectId id) {
     auto const response = transmit.Transmit(
         Apdu(ProprietaryCommandClass, InsDeauthenticateOdd, p1, id.GetValue(), 0));
-    switch (statusWord(response)) {
-        case SwSuccess:
-            return true;
-        case SwReferenceNotFound:
-            return false;
-        default:
-            processError(response);
-    }
+    return succeededUnless(response, SwReferenceNotFound);
 }
 
 }  // namespace
@@ -237,6 +217,10 @@ bool AccessControlCommands::expirePin(AuthObjectId id) {
 
 bool AccessControlCommands::deauthenticate(AuthObjectId id,
                                            iso7816::interchange::ChannelId channel) const {
+    // P1 bit 7 asks for all channels, so a number that sets it would not name one channel.
+    if (channel.GetValue() >= AllChannelsP1) {
+        throw velk::InputError("Channel number out of range");
+    }
     return sendDeauthenticate(transmit_, channel.GetValue(), id);
 }
 
@@ -249,12 +233,9 @@ bool AccessControlCommands::deauthenticateAllChannels(AuthObjectId id) const {
 }
 
 void AccessControlCommands::disableSecureMessaging() {
-    auto const response =
+    expectSuccess(
         transmit_.Transmit(Apdu(ins_disable_enable_secure_messaging::Cla,
-                                ins_disable_enable_secure_messaging::Ins, 0x00, 0x00, 0));
-    if (statusWord(response) != SwSuccess) {
-        processError(response);
-    }
+                                ins_disable_enable_secure_messaging::Ins, 0x00, 0x00, 0)));
 }
 
 }  // namespace teappletlib::interchange::cmd::impl::apdu

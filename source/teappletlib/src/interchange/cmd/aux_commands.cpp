@@ -2,8 +2,7 @@
 
 #include <limits>
 
-#include "teappletlib/interchange/cmd/impl/apdu/status_rules.hpp"
-#include "teappletlib/interchange/cmd/impl/apdu/status_words.hpp"
+#include "response_checks.hpp"
 #include "velk/exceptions.hpp"
 
 namespace teappletlib::interchange::cmd::impl::apdu {
@@ -28,19 +27,16 @@ constexpr ApduIns Ins{0xEE};
 constexpr std::uint64_t MaxMasterPinLength = 15;
 constexpr unsigned int MaxMasterPinTries = 15;
 
-void sendExpectingSuccess(iso7816::interchange::ApduTransmit& transmit, Apdu apdu) {
-    auto const response = transmit.Transmit(std::move(apdu));
-    if (statusWord(response) != SwSuccess) {
-        processError(response);
+// Each value travels in one byte; a larger one would reach the card as some other number.
+unsigned char oneByte(std::uint32_t value, char const* tooLarge) {
+    if (value > std::numeric_limits<unsigned char>::max()) {
+        throw velk::secure_elt_err::WrongData(tooLarge);
     }
+    return static_cast<unsigned char>(value);
 }
 
-// Each count travels in one byte; a larger one would reach the card as some other number.
 unsigned char limitByte(std::uint32_t limit) {
-    if (limit > std::numeric_limits<unsigned char>::max()) {
-        throw velk::secure_elt_err::WrongData("Object limit too large");
-    }
-    return static_cast<unsigned char>(limit);
+    return oneByte(limit, "Object limit too large");
 }
 
 }  // namespace
@@ -68,14 +64,15 @@ void AuxCommands::initialiseApplet(ObjectLimits const& limits, PinLengthRange co
     data.push_back(static_cast<unsigned char>(tries));
     data.append(paddedPin);
     data.append(limitBytes, sizeof limitBytes);
-    sendExpectingSuccess(transmit_, Apdu(ins_initialise_applet::Cla, ins_initialise_applet::Ins,
-                                         0x00, 0x00, std::move(data), 0));
+    expectSuccess(transmit_.Transmit(Apdu(ins_initialise_applet::Cla, ins_initialise_applet::Ins,
+                                          0x00, 0x00, std::move(data), 0)));
 }
 
 void AuxCommands::setLifecycle(Lifecycle lifecycle) {
-    auto const p1 = static_cast<std::uint8_t>(static_cast<std::uint32_t>(lifecycle) & 0xFF);
-    sendExpectingSuccess(transmit_,
-                         Apdu(ins_set_lifecycle::Cla, ins_set_lifecycle::Ins, p1, 0x00, 0));
+    // Sending only the low byte could move the applet into a state nobody asked for.
+    auto const p1 = oneByte(static_cast<std::uint32_t>(lifecycle), "Life-cycle value too large");
+    expectSuccess(
+        transmit_.Transmit(Apdu(ins_set_lifecycle::Cla, ins_set_lifecycle::Ins, p1, 0x00, 0)));
 }
 
 }  // namespace teappletlib::interchange::cmd::impl::apdu

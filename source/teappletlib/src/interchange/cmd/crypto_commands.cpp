@@ -1,13 +1,14 @@
 #include "teappletlib/interchange/cmd/impl/apdu/crypto_commands.hpp"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <type_traits>
 
+#include "apdu_fields.hpp"
+#include "response_checks.hpp"
 #include "teappletlib/interchange/cmd/impl/apdu/encoding.hpp"
 #include "teappletlib/interchange/cmd/impl/apdu/status_rules.hpp"
+#include "teappletlib/interchange/cmd/impl/apdu/status_words.hpp"
 #include "teappletlib/interchange/spec/delete_key.hpp"
 #include "velk/exceptions.hpp"
 
@@ -27,6 +28,12 @@ constexpr ApduIns InsCreateKeySlot{0x38};
 constexpr ApduIns InsGenerateAsymKeyPair{0x46};
 // PERFORM SECURITY OPERATION (ISO 7816-8) P1-P2 pairs, under the applet class.
 constexpr ApduIns InsPerformSecOp{0x2A};
+namespace pso {
+constexpr std::uint8_t DigitalSignatureP1 = 0x9E;
+constexpr std::uint8_t DataToSignP2 = 0x9A;
+constexpr std::uint8_t PlainValueP1 = 0x80;
+constexpr std::uint8_t CryptogramP2 = 0x86;
+}  // namespace pso
 
 namespace ins_import_wrap_unwrap_key {
 constexpr ApduCla Cla{0x80};
@@ -49,17 +56,8 @@ constexpr std::array<std::uint8_t, 2> UnwrapPrivateKeyAlgCodes{0x02, 0x08};
 constexpr std::array<std::uint8_t, 6> HashAlgReferences{0x02, 0x12, 0x32, 0x42, 0x52, 0x62};
 constexpr std::array<std::uint8_t, 2> DecryptAlgReferences{0x00, 0x02};
 
-constexpr std::uint16_t SwSuccess = 0x9000;
-constexpr std::uint16_t SwSecurityNotSatisfied = 0x6982;
-constexpr std::uint16_t SwReferenceNotSupported = 0x6984;
-constexpr std::uint16_t SwKeyUsageRefused = 0x6988;
-constexpr std::uint16_t SwFunctionNotSupported = 0x6A81;
-constexpr std::uint16_t SwFileNotFound = 0x6A82;
-constexpr std::uint16_t SwReferenceNotFound = 0x6A88;
-
-std::uint16_t statusWord(ApduResponse const& response) {
-    return response.GetCode().GetValue();
-}
+// The key size travels in two bytes; a larger one would reach the card as some other size.
+constexpr unsigned int MaxKeyBits = 0xFFFF;
 
 // A caller's enum indexes a table only after a range check of its unsigned value, so that no
 // out-of-range or negative value reaches the table.
@@ -71,17 +69,6 @@ std::uint8_t codeOf(Enum value, std::array<std::uint8_t, N> const& codes, char c
         throw AlgorithmUnsupported(refusal);
     }
     return codes[index];
-}
-
-// Saturates, so that a length beyond the APDU model is refused by the encoder instead of wrapping.
-std::uint32_t toLe(unsigned long maxLength) {
-    return static_cast<std::uint32_t>(
-        std::min<unsigned long>(maxLength, std::numeric_limits<std::uint32_t>::max()));
-}
-
-Bytes len16(unsigned int value) {
-    return {static_cast<unsigned char>((value >> 8) & 0xFF),
-            static_cast<unsigned char>(value & 0xFF)};
 }
 
 // The key attributes shared by slot creation and private-key unwrap; tag 22 marks a key
@@ -100,13 +87,8 @@ Bytes keyAttributes(KeyControlFlags flags, Acl const& first, Acl const& second, 
 KeyId sendNewKeyCommand(iso7816::interchange::ApduTransmit& transmit, Apdu const& apdu) {
     auto const response = transmit.Transmit(apdu);
     switch (statusWord(response)) {
-        case SwSuccess: {
-            auto const data = response.GetData();
-            if (data.size() != 1) {
-                throw velk::secure_elt_err::ResponseError("Incorrect response length");
-            }
-            return KeyId{data[0]};
-        }
+        case SwSuccess:
+            return KeyId{singleResponseByte(response)};
         case SwFunctionNotSupported:
             throw AlgorithmUnsupported("Asymmetric algorithm not supported by token");
         default:
@@ -139,7 +121,7 @@ ApduResponse::Data sendPerformSecurityOperation(iso7816::interchange::ApduTransm
                                                 std::uint8_t p1, std::uint8_t p2,
                                                 unsigned short length, unsigned long maxLength) {
     Apdu const apdu(ProprietaryCommandClass, InsPerformSecOp, p1, p2,
-                    toApduData(len16(0) + len16(length)), toLe(maxLength));
+                    toApduData(bigEndian16(0) + bigEndian16(length)), expectedLength(maxLength));
     auto const response = transmit.Transmit(apdu);
     switch (statusWord(response)) {
         case SwSuccess:
@@ -152,10 +134,6 @@ ApduResponse::Data sendPerformSecurityOperation(iso7816::interchange::ApduTransm
     }
 }
 
-Bytes toPlain(ApduResponse::Data const& data) {
-    return Bytes(data.begin(), data.end());
-}
-
 }  // namespace
 
 unsigned long CryptoCommands::getMaxExpectedLength() const {
@@ -165,6 +143,9 @@ unsigned long CryptoCommands::getMaxExpectedLength() const {
 KeyId CryptoCommands::createKeySlot(AsymAlg alg, unsigned int bits, KeyControlFlags flags,
                                     Acl const& first, Acl const& second, bool flag) {
     auto const p1 = codeOf(alg, CreateKeySlotAlgCodes, "Asymmetric algorithm unsupported");
+    if (bits > MaxKeyBits) {
+        throw velk::InputError("Key size too large");
+    }
     Bytes const data =
         encodeTlvInt<2, unsigned int>(0x20, bits) + keyAttributes(flags, first, second, flag);
     return sendNewKeyCommand(
@@ -207,11 +188,10 @@ bool CryptoCommands::deleteKey(KeyId keyId, KeyPart part) {
     if (!response.IsError()) {
         return true;
     }
-    auto const sw = response.GetCode().value_or(ApduResponse::Code{}).GetValue();
-    if (sw == SwSecurityNotSatisfied) {
+    if (response.HasCode(SwSecurityNotSatisfied)) {
         return false;
     }
-    if (sw == SwFileNotFound) {
+    if (response.HasCode(SwFileNotFound)) {
         throw velk::secure_elt_err::RefDataNotFound("Key ID not found");
     }
     processError(response);
@@ -225,11 +205,11 @@ boost::optional<Bytes> CryptoCommands::readComponent(RsaComponent component, Key
         throw velk::InputError("Incorrect or unsupported RSA component specified");
     }
     Apdu const apdu(ProprietaryCommandClass, InsReadQueryPublicKey, keyId.GetValue(),
-                    static_cast<std::uint8_t>(p2), toLe(maxLength));
+                    static_cast<std::uint8_t>(p2), expectedLength(maxLength));
     auto const response = transmit_.Transmit(apdu);
     switch (statusWord(response)) {
         case SwSuccess:
-            return toPlain(response.GetData());
+            return publicBytes(response.GetData());
         case SwReferenceNotFound:
             return boost::none;
         default:
@@ -253,21 +233,20 @@ void CryptoCommands::manageSecEnvDecrypt(DecryptAlg decryptAlg, KeyId keyId) con
 
 velk::basic_allocated_string<unsigned char> CryptoCommands::computeDecrypt(
     unsigned short length, unsigned long maxLength) const {
-    return sendPerformSecurityOperation(transmit_, 0x80, 0x86, length, maxLength);
+    return sendPerformSecurityOperation(transmit_, pso::PlainValueP1, pso::CryptogramP2, length,
+                                        maxLength);
 }
 
 Bytes CryptoCommands::computeSignature(unsigned short length, unsigned long maxLength) const {
-    return toPlain(sendPerformSecurityOperation(transmit_, 0x9E, 0x9A, length, maxLength));
+    return publicBytes(sendPerformSecurityOperation(transmit_, pso::DigitalSignatureP1,
+                                                    pso::DataToSignP2, length, maxLength));
 }
 
 void CryptoCommands::unwrapSecretKey(KeyId keyId, unsigned short offset, unsigned short length) {
     namespace unwrap = ins_import_wrap_unwrap_key;
     Apdu const apdu(unwrap::Cla, unwrap::Ins, 0x00, keyId.GetValue(),
-                    toApduData(len16(offset) + len16(length)), 0);
-    auto const response = transmit_.Transmit(apdu);
-    if (statusWord(response) != SwSuccess) {
-        processError(response);
-    }
+                    toApduData(bigEndian16(offset) + bigEndian16(length)), 0);
+    expectSuccess(transmit_.Transmit(apdu));
 }
 
 }  // namespace teappletlib::interchange::cmd::impl::apdu

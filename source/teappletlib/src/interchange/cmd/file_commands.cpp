@@ -1,14 +1,15 @@
 #include "teappletlib/interchange/cmd/impl/apdu/file_commands.hpp"
 
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <utility>
 
+#include "apdu_fields.hpp"
 #include "iso7816/interchange/exceptions.hpp"
+#include "response_checks.hpp"
 #include "teappletlib/interchange/absolute_path.hpp"
 #include "teappletlib/interchange/cmd/impl/apdu/encoding.hpp"
 #include "teappletlib/interchange/cmd/impl/apdu/status_rules.hpp"
+#include "teappletlib/interchange/cmd/impl/apdu/status_words.hpp"
 #include "teappletlib/interchange/cmd/tessaro_aid.hpp"
 #include "velk/exceptions.hpp"
 
@@ -63,37 +64,13 @@ constexpr std::uint8_t ShortFileIdFlag = 0x80;
 constexpr std::uint8_t MaxShortFileId = 0x7F;
 
 // Data objects whose answers have a fixed minimum length: the serial number and the model.
-constexpr std::uint16_t SerialNumberTag = 0x0100;
-constexpr std::uint16_t ModelIdTag = 0x0101;
+constexpr std::uint16_t SerialNumberDataTag = 0x0100;
+constexpr std::uint16_t ModelIdDataTag = 0x0101;
 constexpr std::size_t SerialNumberLength = 8;
 constexpr std::size_t ModelIdLength = 10;
 
-constexpr std::uint16_t SwSuccess = 0x9000;
-constexpr std::uint16_t SwSecurityNotSatisfied = 0x6982;
-constexpr std::uint16_t SwWrongData = 0x6A80;
-constexpr std::uint16_t SwFileNotFound = 0x6A82;
-constexpr std::uint16_t SwIncorrectParameters = 0x6A86;
-
-std::uint16_t statusWord(ApduResponse const& response) {
-    return response.GetCode().GetValue();
-}
-
-Bytes bigEndian16(unsigned int value) {
-    return {static_cast<unsigned char>((value >> 8) & 0xFF),
-            static_cast<unsigned char>(value & 0xFF)};
-}
-
-std::uint8_t high(unsigned int value) {
-    return static_cast<std::uint8_t>((value >> 8) & 0xFF);
-}
-std::uint8_t low(unsigned int value) {
-    return static_cast<std::uint8_t>(value & 0xFF);
-}
-
-FileInformation toFileInformation(ApduResponse::Data const& data) {
-    if (data.size() != FileInfoLength) {
-        throw velk::secure_elt_err::ResponseError("Response length is invalid");
-    }
+FileInformation toFileInformation(ApduResponse const& response) {
+    auto const data = dataOfLength(response, FileInfoLength);
     auto const size = static_cast<std::uint16_t>((data[4] << 8) | data[5]);
     switch (data[8]) {
         case DfDescriptor:
@@ -108,8 +85,8 @@ FileInformation toFileInformation(ApduResponse::Data const& data) {
 // CREATE FILE, for an EF and for a DF alike.
 ApduResponse sendCreateFile(iso7816::interchange::ApduTransmit& transmit, FileId fid,
                             Bytes const& data) {
-    Apdu const apdu(ins_create_file::Cla, ins_create_file::Ins, high(fid.GetValue()),
-                    low(fid.GetValue()), toApduData(data), 0);
+    Apdu const apdu(ins_create_file::Cla, ins_create_file::Ins, highByte(fid.GetValue()),
+                    lowByte(fid.GetValue()), toApduData(data), 0);
     return transmit.Transmit(apdu);
 }
 
@@ -128,16 +105,9 @@ void checkCreated(ApduResponse const& response) {
     throw velk::secure_elt_err::WrongData("Invalid offset");
 }
 
-// 9000: true; 6A82, no such file or applet: false; any other word throws.
+// 6A82: no such file or applet.
 bool isFound(ApduResponse const& response) {
-    switch (statusWord(response)) {
-        case SwSuccess:
-            return true;
-        case SwFileNotFound:
-            return false;
-        default:
-            processError(response);
-    }
+    return succeededUnless(response, SwFileNotFound);
 }
 
 }  // namespace
@@ -148,7 +118,7 @@ boost::optional<FileInformation> FileCommands::selectFileWithInfo(FileId fid) co
     auto const response = transmit_.Transmit(apdu);
     switch (statusWord(response)) {
         case SwSuccess:
-            return toFileInformation(response.GetData());
+            return toFileInformation(response);
         case SwFileNotFound:
             return boost::none;
         default:
@@ -188,21 +158,14 @@ void FileCommands::createDf(FileId fid, unsigned short maxFiles, Acl const& acl)
 bool FileCommands::resizeEf(unsigned short size) {
     auto const response = transmit_.Transmit(Apdu(spec::resize_file::Cla, spec::resize_file::Ins,
                                                   0x00, 0x00, toApduData(bigEndian16(size)), 0));
-    switch (statusWord(response)) {
-        case SwSuccess:
-            return true;
-        case SwSecurityNotSatisfied:
-            return false;
-        default:
-            processError(response);
-    }
+    return succeededUnless(response, SwSecurityNotSatisfied);
 }
 
 void FileCommands::updateBinary(Data data, unsigned short offset) {
     if (offset > MaxBinaryOffset) {
         throw velk::InputError("Update binary offset too large");
     }
-    Apdu const apdu(InsUpdateBinary, high(offset), low(offset), std::move(data), 0);
+    Apdu const apdu(InsUpdateBinary, highByte(offset), lowByte(offset), std::move(data), 0);
     auto const response = transmit_.Transmit(apdu);
     switch (statusWord(response)) {
         case SwSuccess:
@@ -235,11 +198,7 @@ FileCommands::Data FileCommands::readBinary(unsigned short offset, unsigned long
     if (offset > MaxBinaryOffset) {
         throw velk::InputError("Read binary offset too large");
     }
-    // Saturated, so that a length beyond the APDU model is refused by the encoder instead of
-    // wrapping.
-    auto const le = static_cast<std::uint32_t>(
-        std::min<unsigned long>(length, std::numeric_limits<std::uint32_t>::max()));
-    Apdu const apdu(InsReadFile, high(offset), low(offset), le);
+    Apdu const apdu(InsReadFile, highByte(offset), lowByte(offset), expectedLength(length));
     auto const response = transmit_.Transmit(apdu);
     switch (statusWord(response)) {
         case SwSuccess:
@@ -260,8 +219,7 @@ FileCommands::SelectFlags FileCommands::selectTessaroApplet() const {
 FileCommands::SelectFlags FileCommands::selectTessaroApplet(
     iso7816::interchange::Aid const& aid) const {
     Apdu const apdu(InsSelectFile, select_p1p2::ByAid, select_p1p2::ReturnFci,
-                    toApduData(aid.getRaw()),
-                    static_cast<std::uint32_t>(transmit_.GetMaxResponseLength()));
+                    toApduData(aid.getRaw()), expectedLength(transmit_.GetMaxResponseLength()));
     return isFound(transmit_.Transmit(apdu)) ? AppletSelected : 0;
 }
 
@@ -275,23 +233,21 @@ unsigned long FileCommands::getMaxUpdateBinaryLength() const {
 
 std::basic_string<unsigned char> FileCommands::getData(iso7816::interchange::DataTag tag) const {
     std::size_t minimumLength = 0;
-    std::size_t expectedLength = transmit_.GetMaxResponseLength();
-    if (tag.GetValue() == SerialNumberTag) {
-        minimumLength = expectedLength = SerialNumberLength;
-    } else if (tag.GetValue() == ModelIdTag) {
-        minimumLength = expectedLength = ModelIdLength;
+    std::size_t le = transmit_.GetMaxResponseLength();
+    if (tag.GetValue() == SerialNumberDataTag) {
+        minimumLength = le = SerialNumberLength;
+    } else if (tag.GetValue() == ModelIdDataTag) {
+        minimumLength = le = ModelIdLength;
     }
-    Apdu const apdu(ins_get_data::Ins, high(tag.GetValue()), low(tag.GetValue()),
-                    static_cast<std::uint32_t>(expectedLength));
+    Apdu const apdu(ins_get_data::Ins, highByte(tag.GetValue()), lowByte(tag.GetValue()),
+                    expectedLength(le));
     auto const response = transmit_.Transmit(apdu);
-    if (statusWord(response) != SwSuccess) {
-        processError(response);
-    }
+    expectSuccess(response);
     auto const data = response.GetData();
     if (data.size() < minimumLength) {
         throw velk::secure_elt_err::ResponseError("Response on get data command is too short");
     }
-    return Bytes(data.begin(), data.end());
+    return publicBytes(data);
 }
 
 }  // namespace teappletlib::interchange::cmd::impl::apdu

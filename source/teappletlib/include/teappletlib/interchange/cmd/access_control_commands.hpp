@@ -51,8 +51,8 @@ public:
     virtual boost::optional<std::uint16_t> getRetryCounterChallengeResponse(
         AuthObjectId id) const = 0;
     virtual bool expirePin(AuthObjectId id) = 0;
-    // Drop the verified state on the given channel, on the basic channel, or on all channels;
-    // false when the object does not exist.
+    // Drop the verified state on the given channel (below 0x80), on the basic channel, or on all
+    // channels; false when the object does not exist.
     virtual bool deauthenticate(AuthObjectId id, iso7816::interchange::ChannelId channel) const = 0;
     virtual bool deauthenticate(AuthObjectId id) const = 0;
     virtual bool deauthenticateAllChannels(AuthObjectId id) const = 0;

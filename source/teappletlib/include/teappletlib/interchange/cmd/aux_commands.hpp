@@ -16,7 +16,7 @@ public:
     virtual void initialiseApplet(ObjectLimits const& limits, PinLengthRange const& range,
                                   unsigned int tries,
                                   velk::basic_allocated_string<unsigned char> const& pin) = 0;
-    // Only the low byte of the value is sent.
+    // The value travels in one byte; a larger one is refused before anything is sent.
     virtual void setLifecycle(Lifecycle lifecycle) = 0;
 };
 

@@ -25,7 +25,8 @@ public:
 
     // The largest response the transmission chain accepts.
     virtual unsigned long getMaxExpectedLength() const = 0;
-    // Returns the reference of the new slot. Without flag the key gets the applet's tag 22.
+    // Returns the reference of the new slot. bits must fit in 16 bits; without flag the key
+    // attributes carry the applet's tag 22.
     virtual KeyId createKeySlot(AsymAlg alg, unsigned int bits, KeyControlFlags flags,
                                 Acl const& first, Acl const& second, bool flag) = 0;
     virtual void generateKeyPair(AsymAlg alg, KeyId keyId) = 0;

@@ -40,7 +40,8 @@ public:
     }
 
     // Closes every logical channel and forgets selections, security environments and
-    // verification; the PIN tries, the log and armed faults stay. Returns the ATR.
+    // verification; the PIN and its tries, written files, the log and armed faults stay.
+    // Returns the ATR.
     ByteVector const& reset();
     ByteVector const& atr() const;
 

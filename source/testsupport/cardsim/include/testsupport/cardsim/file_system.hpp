@@ -13,6 +13,8 @@ namespace testsupport::cardsim {
 using FilePath = std::vector<std::uint16_t>;
 
 constexpr std::uint16_t MasterFileId = 0x3F00;
+// The short identifier of a file that has none.
+constexpr std::uint8_t NoShortFileId = 0x20;
 
 // The applet's file tree: directories (DF) and transparent files (EF).
 class FileSystem {
@@ -21,6 +23,7 @@ public:
         bool directory = true;
         ByteVector content;
         std::map<std::uint16_t, Node> children;
+        std::uint8_t shortFileId = NoShortFileId;
     };
 
     // Stores an EF, creating the missing directories on its way; replaces a file that is there.
@@ -34,6 +37,7 @@ public:
 
     // nullptr when the path names nothing.
     Node const* find(FilePath const& path) const;
+    Node* find(FilePath const& path);
 
 private:
     Node& makeParents_(FilePath const& path);

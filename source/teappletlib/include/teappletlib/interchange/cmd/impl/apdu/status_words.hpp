@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "iso7816/interchange/apdu_response.hpp"
-#include "velk/exceptions.hpp"
 
 namespace teappletlib::interchange::cmd::impl::apdu {
 
@@ -18,17 +17,8 @@ constexpr std::uint16_t SwFileNotFound = 0x6A82;
 constexpr std::uint16_t SwIncorrectParameters = 0x6A86;
 constexpr std::uint16_t SwReferenceNotFound = 0x6A88;
 
-inline std::uint16_t statusWord(iso7816::interchange::ApduResponse const& response) {
+inline std::uint16_t statusWord(iso7816::interchange::ApduResponse const& response) noexcept {
     return response.GetCode().GetValue();
-}
-
-// The reference of a newly created object, which a 9000 answer carries as its only data byte.
-inline std::uint8_t singleResponseByte(iso7816::interchange::ApduResponse const& response) {
-    auto const data = response.GetData();
-    if (data.size() != 1) {
-        throw velk::secure_elt_err::ResponseError("Incorrect response length");
-    }
-    return data[0];
 }
 
 }  // namespace teappletlib::interchange::cmd::impl::apdu

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace iso7816::interchange::detail {
+namespace iso7816::interchange {
 
 // A plain number kept apart from other numbers of the same width by its tag, so that a file
 // identifier can never be passed where a data tag is expected. Ordered, because callers key maps
@@ -38,4 +38,4 @@ protected:
     T value_{};
 };
 
-}  // namespace iso7816::interchange::detail
+}  // namespace iso7816::interchange
