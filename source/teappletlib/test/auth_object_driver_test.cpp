@@ -30,6 +30,8 @@ TEST_F(AuthObjectDriverTest, HandingOutObjectsSendsNothing) {
     auto const slot = provider.getRsaKeySlot(KeyId{1});
     auto const file = provider.getFile({0x4404_fid});
     EXPECT_EQ(unknown->getId(), AuthObjectId{7});
+    EXPECT_EQ(slot->getId(), KeyId{1});
+    EXPECT_EQ(file->getPath(), AbsoluteFid{0x4404_fid});
     EXPECT_TRUE(bench.sent().empty());
 }
 

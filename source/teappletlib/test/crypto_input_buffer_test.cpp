@@ -20,14 +20,6 @@ ByteVector bufferWrite(std::uint8_t offset, std::uint8_t length) {
     return {0x00, 0xD6, 0xFF, offset, length};
 }
 
-std::vector<ByteVector> headersOf(std::vector<ByteVector> const& commands) {
-    std::vector<ByteVector> headers;
-    for (auto const& command : commands) {
-        headers.emplace_back(command.begin(), command.begin() + 5);
-    }
-    return headers;
-}
-
 velk::basic_allocated_string<unsigned char> input(std::size_t size) {
     return velk::basic_allocated_string<unsigned char>(size, 0xA5);
 }
@@ -51,7 +43,7 @@ class CryptoInputBufferTest : public ::testing::TestWithParam<BufferCase> {};
 TEST_P(CryptoInputBufferTest, WritesInChunksOfTheChainLimit) {
     test::DriverBench bench;
     writeCryptoInputBuffer(bench.commands, input(GetParam().size));
-    EXPECT_EQ(headersOf(bench.sent()), GetParam().headers);
+    EXPECT_EQ(test::headersOf(0xD6, bench.sent()), GetParam().headers);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -95,7 +87,7 @@ TEST(CryptoInputBufferLimitTest, LimitFollowsTheChainOfEachCall) {
     EXPECT_EQ(refusal(narrow, 301), "Cryptographic input buffer data too long");
     bench.card.clearLog();
     writeCryptoInputBuffer(narrow, input(300));
-    EXPECT_EQ(headersOf(bench.sent()),
+    EXPECT_EQ(test::headersOf(0xD6, bench.sent()),
               (std::vector<ByteVector>{bufferWrite(0x00, 0x64), bufferWrite(0x64, 0x64),
                                        bufferWrite(0xC8, 0x64)}));
     bench.card.clearLog();

@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "file_command_bytes.hpp"
 #include "simulator_bench.hpp"
-#include "teappletlib/interchange/cmd/impl/apdu/file_commands.hpp"
 #include "teappletlib/interchange/obj/driver/impl/cmd/file_manager_driver_cmd.hpp"
 #include "teappletlib/interchange/obj/read_all.hpp"
-#include "testsupport/scripted_card.hpp"
 #include "thrown_message.hpp"
 #include "velk/exceptions.hpp"
 
@@ -17,8 +20,9 @@ namespace {
 
 using namespace iso7816::interchange::literals;
 using test::ByteVector;
+using test::headersOf;
 using test::readBinary;
-using testsupport::Bytes;
+using test::selectFile;
 using testsupport::cardsim::CardProfile;
 
 ByteVector pattern(std::size_t size) {
@@ -29,18 +33,9 @@ ByteVector pattern(std::size_t size) {
     return content;
 }
 
-ByteVector plain(FileDriver::Data const& data) {
-    return ByteVector(data.begin(), data.end());
-}
-
-std::vector<ByteVector> readsOf(std::vector<ByteVector> const& sent) {
-    std::vector<ByteVector> reads;
-    for (auto const& command : sent) {
-        if (command[1] == 0xB0) {
-            reads.push_back(command);
-        }
-    }
-    return reads;
+// UPDATE BINARY: 00 D6 <offset> <Lc>.
+ByteVector updateBinary(std::uint16_t offset, std::uint8_t lc) {
+    return {0x00, 0xD6, test::high(offset), test::low(offset), lc};
 }
 
 // EF 2001 of the given size below the MF.
@@ -59,16 +54,16 @@ struct FileBench : test::DriverBench {
 
 TEST(FileReadTest, ReadsInBlocksUntilTheLengthIsReached) {
     FileBench bench(700);
-    EXPECT_EQ(plain(bench.file.read(600, 0)), ByteVector(pattern(600)));
-    EXPECT_EQ(readsOf(bench.sent()),
+    EXPECT_EQ(test::vectorOf(bench.file.read(600, 0)), pattern(600));
+    EXPECT_EQ(headersOf(0xB0, bench.sent()),
               (std::vector<ByteVector>{readBinary(0, 0x00), readBinary(256, 0x00),
                                        readBinary(512, 0x58)}));
 }
 
 TEST(FileReadTest, ShortAnswerEndsTheFile) {
     FileBench bench(356);
-    EXPECT_EQ(plain(bench.file.read(600, 0)), pattern(356));
-    EXPECT_EQ(readsOf(bench.sent()),
+    EXPECT_EQ(test::vectorOf(bench.file.read(600, 0)), pattern(356));
+    EXPECT_EQ(headersOf(0xB0, bench.sent()),
               (std::vector<ByteVector>{readBinary(0, 0x00), readBinary(256, 0x00)}));
 }
 
@@ -77,27 +72,28 @@ TEST(FileReadTest, SecondReadOfTheSameFileSendsNoSelect) {
     bench.file.read(4, 0);
     bench.card.clearLog();
     auto const content = pattern(10);
-    EXPECT_EQ(plain(bench.file.read(4, 6)), ByteVector(content.begin() + 6, content.end()));
+    EXPECT_EQ(test::vectorOf(bench.file.read(4, 6)),
+              ByteVector(content.begin() + 6, content.end()));
     EXPECT_EQ(bench.sent(), (std::vector<ByteVector>{readBinary(6, 0x04)}));
 }
 
 TEST(ReadAllTest, EmptyFileNeedsNoRead) {
     FileBench bench(0);
     EXPECT_TRUE(readAll(bench.file).empty());
-    EXPECT_TRUE(readsOf(bench.sent()).empty());
+    EXPECT_TRUE(headersOf(0xB0, bench.sent()).empty());
 }
 
 TEST(ReadAllTest, ReadsTheLargestFileWhole) {
     FileBench bench(32768);
-    EXPECT_EQ(plain(readAll(bench.file)), pattern(32768));
-    EXPECT_EQ(readsOf(bench.sent()).size(), 128u);
+    EXPECT_EQ(test::vectorOf(readAll(bench.file)), pattern(32768));
+    EXPECT_EQ(headersOf(0xB0, bench.sent()).size(), 128u);
 }
 
 TEST(ReadAllTest, RefusesAFileBeyondTheMaximumOffset) {
     FileBench bench(32769);
     EXPECT_EQ(test::thrownMessage<velk::secure_elt_err::WrongLength>([&] { readAll(bench.file); }),
               "The length exceeds the maximum offset");
-    EXPECT_TRUE(readsOf(bench.sent()).empty());
+    EXPECT_TRUE(headersOf(0xB0, bench.sent()).empty());
 }
 
 TEST(MissingFileTest, OnlyExistsAnswersWithoutThrowing) {
@@ -106,9 +102,17 @@ TEST(MissingFileTest, OnlyExistsAnswersWithoutThrowing) {
     EXPECT_FALSE(missing.exists());
     for (auto const& call : std::vector<std::function<void()>>{
              [&] { missing.getSize(); }, [&] { missing.read(1, 0); }, [&] { readAll(missing); },
-             [&] { missing.resize(1); }}) {
+             [&] { missing.resize(1); }, [&] { missing.write(FileDriver::Data(1, 0x5A), 0); }}) {
         EXPECT_EQ(test::thrownMessage<velk::secure_elt_err::FileNotFound>(call), "File not found");
     }
+}
+
+TEST(FileResizeTest, NewSizeIsSeenThroughTheRememberedSelection) {
+    FileBench bench(1);
+    EXPECT_TRUE(bench.file.resize(300));
+    bench.card.clearLog();
+    EXPECT_EQ(bench.file.getSize(), 300u);
+    EXPECT_TRUE(bench.sent().empty());
 }
 
 TEST(FileResizeTest, RefusesASizeBeyondSixteenBitsAfterTheWalk) {
@@ -116,83 +120,91 @@ TEST(FileResizeTest, RefusesASizeBeyondSixteenBitsAfterTheWalk) {
     EXPECT_EQ(
         test::thrownMessage<velk::secure_elt_err::WrongData>([&] { bench.file.resize(0x10000); }),
         "New file size is too large");
-    EXPECT_EQ(bench.sent().size(), 2u);  // SELECT 3F00, SELECT 2001; no resize command
+    EXPECT_EQ(bench.sent(), (std::vector<ByteVector>{selectFile(0x3F00), selectFile(0x2001)}));
 }
 
-// The simulated card's files are written at personalisation only, so writes and creations are
-// checked against a scripted card.
-class FileWriteTest : public ::testing::Test {
-protected:
-    void expectWalkTo2001() {
-        test::expectSelect(card, 0x3F00, true);
-        test::expectSelect(card, 0x2001, false);
+TEST(FileWriteTest, WritesInChunksOfTheChainLimit) {
+    FileBench bench(400);
+    bench.file.write(FileDriver::Data(300, 0x5A), 0x10);
+    EXPECT_EQ(headersOf(0xD6, bench.sent()),
+              (std::vector<ByteVector>{updateBinary(0x0010, 0xFF), updateBinary(0x010F, 0x2D)}));
+    auto expected = pattern(400);
+    std::fill_n(expected.begin() + 0x10, 300, 0x5A);
+    EXPECT_EQ(test::vectorOf(bench.file.read(400, 0)), expected);
+}
+
+TEST(FileWriteTest, WriteEndingAtTheMaximumOffsetIsSent) {
+    FileBench bench(0x8000);
+    bench.file.write(FileDriver::Data(256, 0x5A), 0x7F00);
+    EXPECT_EQ(headersOf(0xD6, bench.sent()),
+              (std::vector<ByteVector>{updateBinary(0x7F00, 0xFF), updateBinary(0x7FFF, 0x01)}));
+    EXPECT_EQ(test::vectorOf(bench.file.read(256, 0x7F00)), ByteVector(256, 0x5A));
+}
+
+TEST(FileWriteTest, RefusedOrEmptyWriteSendsNothing) {
+    FileBench bench(0x8000);
+    // The first chunk of the first write would fit; the file must not be left half written.
+    for (auto const& [size, offset] : {std::pair<std::size_t, unsigned long>{256, 0x7F01},
+                                       std::pair<std::size_t, unsigned long>{1, 0x8000}}) {
+        EXPECT_EQ(test::thrownMessage<velk::InputError>(
+                      [&] { bench.file.write(FileDriver::Data(size, 0x5A), offset); }),
+                  "File write exceeds maximum offset");
     }
-
-    void write(Bytes const& data, unsigned long offset) {
-        files.get({0x2001_fid})->write(testsupport::secure(data), offset);
-    }
-
-    std::string refusal(Bytes const& data, unsigned long offset) {
-        return test::thrownMessage<velk::InputError>([&] { write(data, offset); });
-    }
-
-    testsupport::ScriptedCard card;
-    interchange::cmd::impl::apdu::FileCommands commands{card.transmit()};
-    KeyValueCache cache{std::make_shared<KeyValueCache::Storage>()};
-    FileManagerDriverCmd files{cache, commands};
-};
-
-TEST_F(FileWriteTest, WritesInChunksOfTheChainLimit) {
-    Bytes const data(300, 0x5A);
-    expectWalkTo2001();
-    card.expect(Bytes{0x00, 0xD6, 0x00, 0x10, 0xFF} + data.substr(0, 255)).answer({0x90, 0x00});
-    card.expect(Bytes{0x00, 0xD6, 0x01, 0x0F, 0x2D} + data.substr(255)).answer({0x90, 0x00});
-    write(data, 0x10);
+    bench.file.write({}, 0);
+    EXPECT_TRUE(bench.sent().empty());
 }
 
-TEST_F(FileWriteTest, WriteEndingAtTheMaximumOffsetIsSent) {
-    Bytes const data(256, 0x5A);
-    expectWalkTo2001();
-    card.expect(Bytes{0x00, 0xD6, 0x7F, 0x00, 0xFF} + data.substr(0, 255)).answer({0x90, 0x00});
-    card.expect(Bytes{0x00, 0xD6, 0x7F, 0xFF, 0x01, 0x5A}).answer({0x90, 0x00});
-    write(data, 0x7F00);
+TEST(FileCreationTest, CreatedFileIsWalkedToFromTheMf) {
+    FileBench bench(1);
+    bench.files.createDir({0x1000_fid}, 4, Acl::Anybody);
+    auto const created =
+        bench.files.create({0x1000_fid, 0x1001_fid}, iso7816::interchange::ShortFileId{0x05}, 0x100,
+                           Acl::Anybody, Acl::Anybody);
+    bench.card.clearLog();
+    // What the card selected while creating is unknown, so the walk does not start at DF 1000.
+    EXPECT_EQ(created->getSize(), 0x100u);
+    EXPECT_EQ(bench.sent(), (std::vector<ByteVector>{selectFile(0x3F00), selectFile(0x1000),
+                                                     selectFile(0x1001)}));
 }
 
-TEST_F(FileWriteTest, WritePastTheMaximumOffsetIsRefusedBeforeAnythingIsSent) {
-    // The first chunk would fit; the card must not be left with half the data.
-    EXPECT_EQ(refusal(Bytes(256, 0x5A), 0x7F01), "File write exceeds maximum offset");
-    EXPECT_EQ(refusal(Bytes(1, 0x5A), 0x8000), "File write exceeds maximum offset");
-}
-
-TEST_F(FileWriteTest, EmptyWriteSendsNothing) {
-    write(Bytes(), 0);  // the scripted card fails the test on any command
-}
-
-TEST_F(FileWriteTest, CreationForgetsTheSelection) {
-    expectWalkTo2001();
-    test::expectSelect(card, 0x1000, true);
-    card.expect({0x80, 0xE0, 0x10, 0x01, 0x12, 0x10, 0x01, 0x05, 0x11, 0x01, 0x02, 0x12,
-                 0x02, 0x01, 0x00, 0x04, 0x02, 0x01, 0x00, 0x05, 0x02, 0x01, 0x00})
-        .answer({0x90, 0x00});
-    ASSERT_TRUE(files.get({0x2001_fid})->exists());
-    files.create({0x1000_fid, 0x1001_fid}, iso7816::interchange::ShortFileId{0x05}, 0x100,
-                 Acl::Anybody, Acl::Anybody);
-    // What the card selected while creating is unknown, so the next walk starts from the MF.
-    expectWalkTo2001();
-    EXPECT_TRUE(files.get({0x2001_fid})->exists());
-}
-
-TEST_F(FileWriteTest, CreationNeedsADirectoryAsParent) {
-    expectWalkTo2001();
+TEST(FileCreationTest, CreationNeedsADirectoryAsParent) {
+    FileBench bench(1);
     EXPECT_EQ(test::thrownMessage<velk::secure_elt_err::PathInvalid>([&] {
-                  files.createDir({0x2001_fid, 0x1001_fid}, 4, Acl::Anybody);
+                  bench.files.createDir({0x2001_fid, 0x1001_fid}, 4, Acl::Anybody);
               }),
               "Failed to select path for dir creation");
     EXPECT_EQ(test::thrownMessage<velk::InputError>([&] {
-                  files.create({}, iso7816::interchange::ShortFileId{0x05}, 1, Acl::Anybody,
-                               Acl::Anybody);
+                  bench.files.create({}, iso7816::interchange::ShortFileId{0x05}, 1, Acl::Anybody,
+                                     Acl::Anybody);
               }),
               "A new file needs a path below the MF");
+    EXPECT_TRUE(headersOf(0xE0, bench.sent()).empty());
+}
+
+// Walks and reads of two directories through one manager: without its mutex held for the whole
+// operation, one thread's SELECT lands between the other's SELECT and READ BINARY.
+TEST(FileManagerConcurrencyTest, ConcurrentReadsGetTheirOwnFiles) {
+    auto profile = CardProfile::standard();
+    profile.files.putFile({0x1000, 0x1001}, pattern(300));
+    profile.files.putFile({0x2000, 0x2001}, ByteVector(300, 0xEE));
+    test::DriverBench bench(std::move(profile));
+    FileManagerDriverCmd files(bench.cache, bench.commands.getFileCommands());
+    std::atomic<int> wrong{0};
+    auto const reader = [&](AbsoluteFid const& path, ByteVector const& expected) {
+        obj::File const file(files.get(path));
+        for (int i = 0; i < 50; ++i) {
+            try {
+                wrong += test::vectorOf(readAll(file)) != expected ? 1 : 0;
+            } catch (std::exception const&) {
+                ++wrong;  // a walk that lost its way
+            }
+        }
+    };
+    std::thread first(reader, AbsoluteFid{0x1000_fid, 0x1001_fid}, pattern(300));
+    std::thread second(reader, AbsoluteFid{0x2000_fid, 0x2001_fid}, ByteVector(300, 0xEE));
+    first.join();
+    second.join();
+    EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace

@@ -109,11 +109,5 @@ TEST_F(UnwrapTest, MissingPathSendsNothingElse) {
         "File not found");
 }
 
-TEST_F(UnwrapTest, HandingOutSlotsSendsNothing) {
-    EXPECT_EQ(objects.getKeySlotManagerDriver().getRsa(KeyId{42})->getId(), KeyId{42});
-    EXPECT_EQ(objects.getAuthObjectManagerDriver().get(AuthObjectId{9})->getId(), AuthObjectId{9});
-    EXPECT_EQ(objects.getFileManagerDriver().get({0x4302_fid})->getPath(), AbsoluteFid{0x4302_fid});
-}
-
 }  // namespace
 }  // namespace teappletlib::interchange::obj::driver::impl::cmd

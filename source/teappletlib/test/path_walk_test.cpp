@@ -18,19 +18,9 @@ using namespace iso7816::interchange::literals;
 using test::ByteVector;
 using testsupport::cardsim::CardProfile;
 
-// SELECT with file information: 00 A4 00 00 02 <fid> 09.
-ByteVector select(std::uint16_t fid) {
-    return {0x00,
-            0xA4,
-            0x00,
-            0x00,
-            0x02,
-            static_cast<std::uint8_t>(fid >> 8),
-            static_cast<std::uint8_t>(fid & 0xFF),
-            0x09};
-}
+using test::selectFile;
 
-ByteVector const SelectMf{0x00, 0xA4, 0x00, 0x00, 0x02, 0x3F, 0x00, 0x09};
+ByteVector const SelectMf = selectFile(0x3F00);
 
 // MF: EF 2001, EF 2002, DF 1000 holding EF 1001.
 CardProfile walkProfile() {
@@ -92,23 +82,29 @@ INSTANTIATE_TEST_SUITE_P(
                  {},
                  {0x1000_fid, 0x1001_fid},
                  true,
-                 {SelectMf, select(0x1000), select(0x1001)}},
+                 {SelectMf, selectFile(0x1000), selectFile(0x1001)}},
         WalkCase{"SameFileAgain", {0x1000_fid, 0x1001_fid}, {0x1000_fid, 0x1001_fid}, true, {}},
-        WalkCase{"SiblingOfRememberedEf", {0x2001_fid}, {0x2002_fid}, true, {select(0x2002)}},
-        WalkCase{
-            "BelowRememberedDf", {0x1000_fid}, {0x1000_fid, 0x1001_fid}, true, {select(0x1001)}},
+        WalkCase{"SiblingOfRememberedEf", {0x2001_fid}, {0x2002_fid}, true, {selectFile(0x2002)}},
+        WalkCase{"BelowRememberedDf",
+                 {0x1000_fid},
+                 {0x1000_fid, 0x1001_fid},
+                 true,
+                 {selectFile(0x1001)}},
         WalkCase{"OutOfRememberedDf",
                  {0x1000_fid, 0x1001_fid},
                  {0x2001_fid},
                  true,
-                 {SelectMf, select(0x2001)}},
+                 {SelectMf, selectFile(0x2001)}},
         WalkCase{"MissingFile",
                  {},
                  {0x1000_fid, 0x1002_fid},
                  false,
-                 {SelectMf, select(0x1000), select(0x1002)}},
-        WalkCase{
-            "MissingDirectory", {}, {0x3000_fid, 0x1001_fid}, false, {SelectMf, select(0x3000)}}),
+                 {SelectMf, selectFile(0x1000), selectFile(0x1002)}},
+        WalkCase{"MissingDirectory",
+                 {},
+                 {0x3000_fid, 0x1001_fid},
+                 false,
+                 {SelectMf, selectFile(0x3000)}}),
     [](auto const& info) { return std::string(info.param.name); });
 
 TEST(PathWalkThroughEfTest, WarnsAndStopsBeforeTheLastElement) {
@@ -116,7 +112,7 @@ TEST(PathWalkThroughEfTest, WarnsAndStopsBeforeTheLastElement) {
     FileManagerDriverCmd files(bench.cache, bench.commands.getFileCommands());
     WarningLog warnings;
     EXPECT_FALSE(files.get({0x2001_fid, 0x1001_fid})->exists());
-    EXPECT_EQ(bench.sent(), (std::vector<ByteVector>{SelectMf, select(0x2001)}));
+    EXPECT_EQ(bench.sent(), (std::vector<ByteVector>{SelectMf, selectFile(0x2001)}));
     ASSERT_EQ(warnings.lines.size(), 1u);
     EXPECT_NE(warnings.lines[0].find("Attempted to select non-DF as DF"), std::string::npos);
 }

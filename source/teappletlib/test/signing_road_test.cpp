@@ -71,10 +71,6 @@ bool verifies(ByteVector const& certificate, Bytes const& signature, Bytes const
                            digest.size()) == 1;
 }
 
-ByteVector plain(SecureBytes const& bytes) {
-    return ByteVector(bytes.begin(), bytes.end());
-}
-
 // One card operation as the enabler runs it: a fresh cache and object layer per transaction.
 class Road {
 public:
@@ -91,7 +87,9 @@ public:
 
     ByteVector readFile(AbsoluteFid const& path) {
         ByteVector content;
-        operate([&](ObjectProvider& objects) { content = plain(readAll(*objects.getFile(path))); });
+        operate([&](ObjectProvider& objects) {
+            content = test::vectorOf(readAll(*objects.getFile(path)));
+        });
         return content;
     }
 

@@ -30,6 +30,11 @@ private:
     testsupport::cardsim::CardSimulator& card_;
 };
 
+// Bytes read from the card, comparable with the simulator's own.
+inline ByteVector vectorOf(velk::basic_allocated_string<unsigned char> const& bytes) {
+    return ByteVector(bytes.begin(), bytes.end());
+}
+
 // The command bytes the card received, in order.
 inline std::vector<ByteVector> commandsSent(testsupport::cardsim::CardSimulator const& card) {
     std::vector<ByteVector> commands;
@@ -37,6 +42,18 @@ inline std::vector<ByteVector> commandsSent(testsupport::cardsim::CardSimulator 
         commands.push_back(exchange.command);
     }
     return commands;
+}
+
+// The first five bytes (class, instruction, P1, P2, Lc or Le) of the commands with instruction
+// ins.
+inline std::vector<ByteVector> headersOf(std::uint8_t ins, std::vector<ByteVector> const& sent) {
+    std::vector<ByteVector> headers;
+    for (auto const& command : sent) {
+        if (command.size() >= 5 && command[1] == ins) {
+            headers.emplace_back(command.begin(), command.begin() + 5);
+        }
+    }
+    return headers;
 }
 
 // A simulated card with the applet selected on the basic channel, the command groups over it and

@@ -118,7 +118,6 @@ TEST(CommandProviderTest, TakesOneTransmitterPerGroupAndSendsNothing) {
     EXPECT_EQ(&commands.getCryptoCommands(), &constCommands.getCryptoCommands());
     EXPECT_EQ(&commands.getFileCommands(), &constCommands.getFileCommands());
     EXPECT_EQ(&commands.getAuxCommands(), &constCommands.getAuxCommands());
-    EXPECT_EQ(&commands.getFileCommands(), &commands.getFileCommands());
 }
 
 }  // namespace

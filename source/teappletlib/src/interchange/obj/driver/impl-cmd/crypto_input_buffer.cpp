@@ -10,9 +10,7 @@ namespace {
 
 constexpr std::size_t MaxChunkOffset = 0xFF;
 
-}  // namespace
-
-std::size_t getCryptoInputBufferCapacity(interchange::cmd::CommandProvider const& provider) {
+std::size_t capacity(interchange::cmd::CommandProvider const& provider) {
     // Asked on every call: the chain below may differ from one provider to the next.
     std::size_t const chunk = provider.getFileCommands().getMaxUpdateBinaryLength();
     if (chunk == 0) {
@@ -21,8 +19,10 @@ std::size_t getCryptoInputBufferCapacity(interchange::cmd::CommandProvider const
     return (MaxChunkOffset / chunk + 1) * chunk;
 }
 
+}  // namespace
+
 void checkCryptoInputLength(interchange::cmd::CommandProvider const& provider, std::size_t length) {
-    if (length > getCryptoInputBufferCapacity(provider)) {
+    if (length > capacity(provider)) {
         throw velk::secure_elt_err::WrongLength("Cryptographic input buffer data too long");
     }
 }

@@ -7,12 +7,9 @@
 
 namespace teappletlib::interchange::obj::driver::impl::cmd {
 
-// The most the crypto input buffer takes through this provider's chain. The buffer is written
-// by UPDATE BINARY with a one-byte offset, so every chunk has to start at offset 255 or below.
-std::size_t getCryptoInputBufferCapacity(interchange::cmd::CommandProvider const& provider);
-
 // Throws velk::secure_elt_err::WrongLength "Cryptographic input buffer data too long" when
-// length exceeds the capacity.
+// length is more than the buffer takes through this provider's chain: it is written by UPDATE
+// BINARY with a one-byte offset, so every chunk has to start at offset 255 or below.
 void checkCryptoInputLength(interchange::cmd::CommandProvider const& provider, std::size_t length);
 
 // Writes the input of the next signature, decryption or unwrap. Too long data is refused before
