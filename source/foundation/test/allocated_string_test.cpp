@@ -197,6 +197,9 @@ TEST_F(AllocatedString, FailedGrowthLeavesTheStringAsItWas) {
 }
 
 // A length whose buffer size (length + 1) wraps would allocate a tiny block and then overrun it.
+// Optimising builds cannot see that these appends throw before they fill, and warn about the fill.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wstringop-overflow"
 TEST_F(AllocatedString, LengthsThatWrapAreRejectedAndLeaveTheStringAsItWas) {
     Bytes s = withCapacity(3, 3);
     int const allocationsBefore = AllocationLog::allocations;
@@ -208,6 +211,7 @@ TEST_F(AllocatedString, LengthsThatWrapAreRejectedAndLeaveTheStringAsItWas) {
     EXPECT_EQ((Bytes{0x11, 0x22, 0x33}), s);
     EXPECT_EQ(3u, s.capacity());
 }
+#pragma GCC diagnostic pop
 
 TEST(ZeroAllocator, ByteCountThatWrapsIsAnAllocationFailure) {
     velk::ZeroAllocator<std::uint32_t> allocator;
