@@ -1,0 +1,51 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+#include "sclib/smartcard.hpp"
+#include "testsupport/cardsim/card_simulator.hpp"
+#include "testsupport/readers/card_insertion.hpp"
+
+namespace testsupport::readers {
+
+// A connected card over the card simulator. Transactions are serialised by a mutex.
+//
+//     SimulatedSmartcard card(std::make_shared<cardsim::CardSimulator>());
+//     card.transaction([](cardlayer::smartcard::SmartcardProvider& provider, bool wasReset) {
+//         provider.getCardIo().Transmit(command, size);
+//     });
+class SimulatedSmartcard : public sclib::Smartcard {
+public:
+    // A card of an insertion of its own.
+    explicit SimulatedSmartcard(std::shared_ptr<testsupport::cardsim::CardSimulator> card);
+    // A card connected to an insertion that other card objects may share (as FakeReader does).
+    explicit SimulatedSmartcard(std::shared_ptr<CardInsertion> insertion);
+
+    // Body gets a SmartcardProvider whose CardIo sends to the simulator; was-reset is true
+    // exactly once after each reset of the insertion (reset() of this or another card object of
+    // it) and false for a reset before this object was made. After remove(): throws
+    // sclib::NoSmartcardError "Unable to start session: Token not found" without calling body.
+    // What body throws propagates.
+    void transaction(TransactionBody body) override;
+    iso7816::interchange::Atr getAtr() const override;
+
+    // Resets the simulator; the next transaction reports was-reset.
+    void reset();
+    // From now on transaction throws (see above) and a CardIo in use throws
+    // sclib::NoSmartcardError "Transmit failed: Token not found".
+    void remove();
+    // The transactions whose body was called.
+    std::size_t transactionCount() const;
+
+private:
+    std::shared_ptr<CardInsertion> insertion_;
+    std::mutex mutex_;
+    std::uint64_t seenResets_;  // under mutex_
+    std::atomic<std::size_t> transactions_{0};
+};
+
+}  // namespace testsupport::readers
