@@ -6,7 +6,8 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${BUILD_DIR:-"$here/build/test"}
 
-packages=(cmake g++ make libboost-dev libssl-dev libgtest-dev libgmock-dev)
+packages=(cmake g++ make libboost-dev libssl-dev libgtest-dev libgmock-dev
+          pkg-config pcscd libpcsclite-dev vsmartcard-vpcd)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -24,4 +25,30 @@ cmake --build "$build_dir" -j "$(nproc)"
 # Halt on the first sanitizer report, so that a memory fault fails the run.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
+
+# The PC/SC tests need the daemon, with the vpcd reader of the virtual card. One daemon per
+# machine: a daemon already running is used; one started here is stopped by its process id.
+pcscd_pid=
+stop_pcscd() {
+  if [ -n "$pcscd_pid" ]; then
+    kill "$pcscd_pid" 2>/dev/null || true
+    wait "$pcscd_pid" 2>/dev/null || true
+  fi
+}
+trap stop_pcscd EXIT
+if ! pidof pcscd >/dev/null; then
+  /usr/sbin/pcscd --foreground >"$build_dir/pcscd.log" 2>&1 &
+  pcscd_pid=$!
+fi
+# Ready once its socket is there and the vpcd reader listens on TCP 35963 (8C7B) for the
+# virtual card; connecting there would insert a card, so the listening socket is looked up.
+for _ in $(seq 100); do
+  if [ -S /run/pcscd/pcscd.comm ] && grep -q ':8C7B 00000000:0000 0A' /proc/net/tcp; then
+    break
+  fi
+  sleep 0.1
+done
+# Inside this script a missing daemon fails the PC/SC tests instead of skipping them.
+export VELK_PCSC_REQUIRED=1
+
 ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
