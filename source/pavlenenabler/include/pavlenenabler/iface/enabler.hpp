@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "pavlenenabler/iface/reader_diagnostic.hpp"
+#include "pavlenenabler/iface/smartcard.hpp"
+
+namespace pavlenenabler::iface {
+
+// Finds accepted cards and follows their insertion and removal.
+class Enabler {
+public:
+    virtual ~Enabler() = default;
+
+    // The card of the first reader holding an accepted card; empty when there is none.
+    virtual std::shared_ptr<Smartcard> findCard() = 0;
+    // Cards present now are reported once as inserted, later changes as they come.
+    virtual void startCardEvent() = 0;
+    virtual void stopCardEvent() = 0;
+    // One record per reader, in the reader service's order.
+    virtual std::vector<std::shared_ptr<ReaderDiagnostic>> getReaderDiagnostics() const = 0;
+};
+
+}  // namespace pavlenenabler::iface

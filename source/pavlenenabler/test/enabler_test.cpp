@@ -1,0 +1,275 @@
+#include "pavlenenabler/enabler/enabler.hpp"
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cardservice/memory/memory_service.hpp"
+#include "enabler_recorder.hpp"
+#include "signature_check.hpp"
+#include "testsupport/cardsim/card_profile.hpp"
+#include "testsupport/cardsim/card_simulator.hpp"
+#include "testsupport/cardsim/test_credentials.hpp"
+#include "velk/log_writing_stream.hpp"
+#include "velk/logger.hpp"
+
+namespace pavlenenabler::test {
+namespace {
+
+using enabler::Enabler;
+using iface::KeyCertType;
+using testsupport::cardsim::CardProfile;
+using testsupport::cardsim::CardSimulator;
+using testsupport::cardsim::CardType;
+namespace memory = cardservice::memory;
+
+// Every test starts and ends with a card service without readers.
+class EnablerTest : public ::testing::Test {
+protected:
+    // libcrypto is set up before the card service, so that its exit handler runs after the
+    // service's worker thread, which signs for the simulated cards, has been joined; otherwise
+    // that thread's libcrypto state is freed under it and reported as leaked.
+    static void SetUpTestSuite() { testsupport::cardsim::TestCredentials::shared(); }
+    void SetUp() override { memory::reset(); }
+    void TearDown() override { memory::reset(); }
+
+    static std::shared_ptr<CardSimulator> insertCard(std::string const& reader,
+                                                     CardType type = CardType::Gen3) {
+        auto card = std::make_shared<CardSimulator>(CardProfile::standard(type));
+        memory::insertCard(reader, card);
+        return card;
+    }
+};
+
+std::size_t channelsOpened(CardSimulator const& card) {
+    std::size_t count = 0;
+    for (auto const& exchange : card.log()) {
+        count += exchange.command.size() > 1 && exchange.command[1] == 0x70 ? 1 : 0;
+    }
+    return count;
+}
+
+// A signature that verifies with the certificate of the card's authentication key.
+bool signs(iface::Smartcard& card) {
+    auto const digest = sha256("message to sign");
+    auto const signature = card.sign(KeyCertType::Authentication, digestInfo(digest));
+    return verifies(card.getCertificate(KeyCertType::Authentication), signature, digest);
+}
+
+TEST_F(EnablerTest, FindCardReportsTheEmptyReaderAndReturnsTheCardOfTheNext) {
+    memory::addReader("Reader 1");
+    memory::addReader("Reader 2");
+    insertCard("Reader 2");
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+
+    auto const card = enabler.findCard();
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->getReaderName(), "Reader 2");
+    EXPECT_EQ(user.texts("Error while connecting smartcard: "),
+              std::vector<std::string>{"Error while connecting smartcard: No smartcard in reader"});
+}
+
+struct AtrCase {
+    char const* name;
+    CardType type;
+    bool accepted;
+};
+
+class AcceptanceTest : public EnablerTest, public ::testing::WithParamInterface<AtrCase> {};
+
+TEST_P(AcceptanceTest, OnlyTheFourKnownAtrsAreAcceptedEachWithItsPinObject) {
+    memory::addReader("Reader 1");
+    insertCard("Reader 1", GetParam().type);
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+
+    auto const card = enabler.findCard();
+    ASSERT_EQ(card != nullptr, GetParam().accepted);
+    if (card) {
+        // The simulated card keeps its PIN in the object of its generation only.
+        EXPECT_TRUE(card->login("1234").verified);
+    }
+    EXPECT_TRUE(user.texts("Error").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cards, AcceptanceTest,
+    ::testing::Values(AtrCase{"Gen2", CardType::Gen2, true}, AtrCase{"Gen3", CardType::Gen3, true},
+                      AtrCase{"Gen4", CardType::Gen4, true},
+                      AtrCase{"PavlenSmartcard1", CardType::PavlenSmartcard1, true},
+                      AtrCase{"Foreign", CardType::Foreign, false}),
+    [](auto const& info) { return std::string(info.param.name); });
+
+TEST_F(EnablerTest, InsertionAndRemovalReachTheUserAndForeignCardsAreIgnored) {
+    memory::addReader("Reader 1");
+    memory::addReader("Reader 2");
+    insertCard("Reader 1", CardType::Foreign);
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+    enabler.startCardEvent();
+
+    insertCard("Reader 2");
+    ASSERT_TRUE(user.waitForEvents(1));
+    memory::removeCard("Reader 1");
+    memory::removeCard("Reader 2");
+    ASSERT_TRUE(user.waitForEvents(2));
+
+    auto const events = user.events();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_TRUE(events[0].inserted);
+    EXPECT_EQ(events[0].card->getReaderName(), "Reader 2");
+    EXPECT_FALSE(events[1].inserted);
+    EXPECT_EQ(events[1].card, events[0].card);
+}
+
+TEST_F(EnablerTest, ReinsertedCardGetsANewObject) {
+    memory::addReader("Reader 1");
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+    enabler.startCardEvent();
+
+    auto const card = insertCard("Reader 1");
+    ASSERT_TRUE(user.waitForEvents(1));
+    memory::removeCard("Reader 1");
+    ASSERT_TRUE(user.waitForEvents(2));
+    memory::insertCard("Reader 1", card);
+    ASSERT_TRUE(user.waitForEvents(3));
+
+    auto const events = user.events();
+    EXPECT_TRUE(events[2].inserted);
+    EXPECT_NE(events[2].card, events[0].card);
+    EXPECT_TRUE(events[2].card->login("1234").verified);
+}
+
+// The engine's start: find the card, start the events, log in at once; repeated with a new
+// Enabler replacing the previous one each time.
+TEST_F(EnablerTest, LoginRightAfterEventsStartSurvivesTheStartUpInsertion) {
+    memory::addReader("Reader 1");
+    auto const simulator = insertCard("Reader 1");
+    std::vector<std::unique_ptr<EnablerRecorder>> users;
+    std::unique_ptr<Enabler> current;
+
+    for (int round = 0; round < 3; ++round) {
+        simulator->clearLog();
+        users.push_back(std::make_unique<EnablerRecorder>());
+        auto next = std::make_unique<Enabler>(*users.back(), *users.back());
+        auto const found = next->findCard();
+        ASSERT_TRUE(found);
+        next->startCardEvent();
+        current = std::move(next);
+        ASSERT_TRUE(found->login("1234").verified);
+
+        ASSERT_TRUE(users.back()->waitForEvents(1));
+        EXPECT_EQ(users.back()->events().front().card, found);
+        EXPECT_TRUE(signs(*found));
+        EXPECT_EQ(current->findCard(), found);
+        EXPECT_EQ(channelsOpened(*simulator), 1u);
+    }
+}
+
+TEST_F(EnablerTest, NoEventReachesAnEnablerWhileEnablersReplaceEachOther) {
+    memory::addReader("Reader 1");
+    memory::addReader("Reader 2");
+    insertCard("Reader 1");
+    auto const toggled = std::make_shared<CardSimulator>();
+    // Card events keep coming while the Enablers are replaced.
+    auto toggling = std::async(std::launch::async, [&] {
+        for (int i = 0; i < 50; ++i) {
+            memory::insertCard("Reader 2", toggled);
+            memory::removeCard("Reader 2");
+        }
+    });
+
+    std::vector<std::unique_ptr<EnablerRecorder>> users;
+    std::vector<std::size_t> eventsWhenGone;
+    std::unique_ptr<Enabler> current;
+    for (int round = 0; round < 10; ++round) {
+        users.push_back(std::make_unique<EnablerRecorder>());
+        auto next = std::make_unique<Enabler>(*users.back(), *users.back());
+        next->startCardEvent();
+        ASSERT_TRUE(users.back()->waitForEvents(1));
+        current = std::move(next);  // the previous Enabler goes while events keep coming
+        if (round > 0) {
+            eventsWhenGone.push_back(users[round - 1]->events().size());
+        }
+    }
+    ASSERT_EQ(toggling.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    // The last card event reaches the newest user, and none reached a user after its Enabler.
+    auto const seen = users.back()->events().size();
+    memory::insertCard("Reader 2", toggled);
+    ASSERT_TRUE(users.back()->waitForEvents(seen + 1));
+    current.reset();
+    for (std::size_t i = 0; i < eventsWhenGone.size(); ++i) {
+        EXPECT_EQ(users[i]->events().size(), eventsWhenGone[i]) << "user " << i;
+    }
+}
+
+TEST_F(EnablerTest, DiagnosticsListEveryReaderAndLatenciesFromTheSecondQuery) {
+    memory::addReader("Reader 1");
+    memory::addReader("Reader 2");
+    insertCard("Reader 2");
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+    enabler.startCardEvent();
+    ASSERT_TRUE(user.waitForEvents(1));
+
+    auto const first = enabler.getReaderDiagnostics();
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first[0]->getReaderName(), "Reader 1");
+    EXPECT_FALSE(first[0]->hasCardInserted());
+    EXPECT_EQ(first[0]->getCardLabel(), "");
+    EXPECT_TRUE(first[0]->getLatencies().empty());
+    EXPECT_EQ(first[1]->getReaderName(), "Reader 2");
+    EXPECT_TRUE(first[1]->hasCardInserted());
+    EXPECT_EQ(first[1]->getCardLabel(), "VELK TEST CARD");
+    EXPECT_TRUE(first[1]->getLatencies().empty());
+
+    auto const second = enabler.getReaderDiagnostics();
+    std::vector<unsigned> instructions;
+    for (auto const& latency : second[1]->getLatencies()) {
+        instructions.push_back(latency->getApduInstruction().GetValue());
+    }
+    EXPECT_EQ(instructions, (std::vector<unsigned>{0x70, 0xA4, 0xB0}));
+}
+
+void logWarning(std::string const& text) {
+    velk::LogWritingStream(velk::GetLogger(), velk::LogLevel::Warning, "enabler_test", 1)
+        << text << std::endl;
+}
+
+TEST_F(EnablerTest, LogEntriesReachTheNewestEnablerAndItsLoggerOutlivesOlderOnes) {
+    EnablerRecorder olderUser;
+    EnablerRecorder newerUser;
+    auto older = std::make_unique<Enabler>(olderUser, olderUser);
+    logWarning("first entry");
+    auto newer = std::make_unique<Enabler>(newerUser, newerUser);
+    logWarning("second entry");
+    older.reset();
+    logWarning("third entry");
+
+    EXPECT_EQ(olderUser.texts("entry").size(), 1u);
+    EXPECT_EQ(newerUser.texts("entry").size(), 2u);
+    ASSERT_TRUE(velk::GetLogger());
+    newer.reset();
+    EXPECT_FALSE(velk::GetLogger());
+}
+
+TEST_F(EnablerTest, ResetOfAFoundCardIsLoggedToTheUserOnce) {
+    memory::addReader("Reader 1");
+    insertCard("Reader 1");
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+    auto const card = enabler.findCard();
+    ASSERT_TRUE(card->login("1234").verified);
+    memory::resetCard("Reader 1");
+    EXPECT_TRUE(signs(*card));
+    EXPECT_TRUE(signs(*card));
+    EXPECT_EQ(user.texts("Smartcard was reset").size(), 1u);
+}
+
+}  // namespace
+}  // namespace pavlenenabler::test
