@@ -52,3 +52,14 @@ done
 export VELK_PCSC_REQUIRED=1
 
 ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
+
+# The threaded tests once more under ThreadSanitizer, in a build of their own.
+tsan_dir=${TSAN_BUILD_DIR:-"$here/build/tsan"}
+threaded_tests=(sclib_test readersupport_test ctkwrapper_test cardservice_memory_test sclib_ctk_test
+                pavlenenabler_test engine_test)
+echo "Building the threaded tests with ThreadSanitizer: ${threaded_tests[*]}"
+cmake -S "$here" -B "$tsan_dir" -DCMAKE_BUILD_TYPE=Debug -DVELK_SANITIZE_THREAD=ON
+cmake --build "$tsan_dir" -j "$(nproc)" --target "${threaded_tests[@]}"
+labels=$(IFS='|'; echo "${threaded_tests[*]}")
+TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1} \
+  ctest --test-dir "$tsan_dir" --output-on-failure -j "$(nproc)" -L "^($labels)\$"
