@@ -8,6 +8,7 @@
 #include "key_loaders.hpp"
 #include "rsa_method.hpp"
 #include "velk/allocated_string.hpp"
+#include "velk/exceptions.hpp"
 
 using namespace engine::detail;
 
@@ -29,7 +30,9 @@ enum Command : unsigned int {
     ForceLogin = 209,
 };
 
-// Hosts pass all of these; only PIN and LOAD_CERT_CTRL do anything.
+// Hosts pass all of these; only PIN and LOAD_CERT_CTRL do anything. The others succeed without
+// effect: the openssl tool passes SET_USER_INTERFACE to every engine given by -engine and
+// refuses the engine when that fails.
 ENGINE_CMD_DEFN const engine_cmd_defns[] = {
     {SoPath, "SO_PATH", "Specifies the path to the 'pkcs11' engine shared library",
      ENGINE_CMD_FLAG_STRING},
@@ -39,8 +42,7 @@ ENGINE_CMD_DEFN const engine_cmd_defns[] = {
     {Verbose, "VERBOSE", "Print additional details", ENGINE_CMD_FLAG_NO_INPUT},
     {Quiet, "QUIET", "Remove additional details", ENGINE_CMD_FLAG_NO_INPUT},
     {LoadCertCtrl, "LOAD_CERT_CTRL", "Get the certificate from card", ENGINE_CMD_FLAG_INTERNAL},
-    {InitArgs, "INIT_ARGS",
-     "Specifies additional initialization arguments to the PKCS#11 module",
+    {InitArgs, "INIT_ARGS", "Specifies additional initialization arguments to the PKCS#11 module",
      ENGINE_CMD_FLAG_STRING},
     {SetUserInterface, "SET_USER_INTERFACE", "Set the global user interface (internal)",
      ENGINE_CMD_FLAG_INTERNAL},
@@ -58,16 +60,25 @@ int loginWithPin(char const* pinText) {
         return 0;
     }
     velk::basic_allocated_string<char> const pin(pinText);
-    auto const result = EngineState::instance().requireCurrentCard()->login(pin);
-    if (result.verified) {
-        return 1;
+    auto& state = EngineState::instance();
+    CardPtr const card = state.requireCurrentCard();
+    Reason reason = Reason::PinBlocked;
+    std::string detail;
+    try {
+        auto const result = card->login(pin);
+        if (result.verified) {
+            state.notePinAccepted();
+            return 1;
+        }
+        if (result.triesRemaining != 0) {
+            reason = Reason::WrongPin;
+            detail = std::to_string(result.triesRemaining) + " tries left";
+        }
+    } catch (velk::secure_elt_err::AuthMethodBlocked const& e) {
+        detail = e.what();
     }
-    if (result.triesRemaining == 0) {
-        raiseError(Reason::PinBlocked);
-    } else {
-        raiseError(Reason::WrongPin,
-                   std::to_string(result.triesRemaining) + " tries left");
-    }
+    state.notePinRefused(card, reason, detail);
+    raiseError(reason, detail);
     return 0;
 }
 
@@ -84,7 +95,7 @@ int engine_init(ENGINE*) {
 // Stops event delivery before OpenSSL lets go of the engine, so that the event thread never
 // calls into a library that is being unloaded.
 int engine_finish(ENGINE*) {
-    EngineState::instance().stop();
+    EngineState::stopIfAlive();
     return 1;
 }
 
@@ -99,6 +110,15 @@ int engine_ctrl(ENGINE*, int cmd, long, void* p, void (*)(void)) {
                     return 0;
                 }
                 return load_x509_cert(nullptr, p);
+            case SoPath:
+            case ModulePath:
+            case Verbose:
+            case Quiet:
+            case InitArgs:
+            case SetUserInterface:
+            case SetCallbackData:
+            case ForceLogin:
+                return 1;
             default:
                 return 0;
         }
@@ -116,8 +136,7 @@ int bind_helper(ENGINE* e) {
     RSA_METHOD* const method = enablerRsaMethod();
     loadErrorStrings();
     if (method == nullptr || !ENGINE_set_id(e, EngineId) || !ENGINE_set_name(e, EngineName) ||
-        !ENGINE_set_cmd_defns(e, engine_cmd_defns) ||
-        !ENGINE_set_init_function(e, engine_init) ||
+        !ENGINE_set_cmd_defns(e, engine_cmd_defns) || !ENGINE_set_init_function(e, engine_init) ||
         !ENGINE_set_finish_function(e, engine_finish) ||
         !ENGINE_set_destroy_function(e, engine_finish) || !ENGINE_set_RSA(e, method) ||
         !ENGINE_set_load_privkey_function(e, load_privKey) ||

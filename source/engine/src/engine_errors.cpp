@@ -5,6 +5,7 @@
 
 #include <openssl/err.h>
 
+#include "engine_state.hpp"
 #include "sclib/exceptions.hpp"
 #include "velk/exceptions.hpp"
 
@@ -43,6 +44,10 @@ void loadErrorStrings() {
             {packed(Reason::NullArgument), "null argument"},
             {packed(Reason::KeyNotOnCard), "key is not a card key"},
             {packed(Reason::Internal), "unexpected error"},
+            {packed(Reason::NoReader), "no card reader found"},
+            {packed(Reason::NoCardInReader), "no card in reader"},
+            {packed(Reason::CardNotSupported), "card not supported"},
+            {packed(Reason::ReaderFailed), "card reader failed"},
             {0, nullptr},
         };
         ERR_load_strings(library(), strings);
@@ -59,11 +64,12 @@ void raiseCurrentException() noexcept {
         try {
             throw;
         } catch (std::invalid_argument* noCard) {
-            std::string const text = noCard->what();
             delete noCard;
-            raiseError(Reason::NoCard, text);
+            EngineState::instance().raiseNoCardError();
         } catch (velk::AuthenticationRequired const& e) {
-            raiseError(Reason::NotLoggedIn, e.what());
+            if (!EngineState::instance().raisePinRefusal()) {
+                raiseError(Reason::NotLoggedIn, e.what());
+            }
         } catch (velk::secure_elt_err::AuthMethodBlocked const& e) {
             raiseError(Reason::PinBlocked, e.what());
         } catch (sclib::NoSmartcardError const& e) {

@@ -22,6 +22,10 @@ enum class Reason : int {
     NullArgument,
     KeyNotOnCard,
     Internal,
+    NoReader,
+    NoCardInReader,
+    CardNotSupported,
+    ReaderFailed,
 };
 
 // Registers the engine's error texts with OpenSSL; safe to call more than once.
@@ -30,8 +34,8 @@ void loadErrorStrings();
 void raiseError(Reason reason, std::string const& detail = {});
 
 // Puts the exception that left a card operation on the error queue. Also takes the pointer to
-// std::invalid_argument that the C interface throws when there is no current card, and
-// deletes it.
+// std::invalid_argument that the C interface throws when there is no current card, deletes it
+// and reports why there is none.
 void raiseCurrentException() noexcept;
 
 }  // namespace engine::detail

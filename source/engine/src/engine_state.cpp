@@ -1,5 +1,6 @@
 #include "engine_state.hpp"
 
+#include <atomic>
 #include <stdexcept>
 
 #include "pem.hpp"
@@ -13,7 +14,23 @@ EngineState& EngineState::instance() {
     return state;
 }
 
-EngineState::~EngineState() { stop(); }
+namespace {
+
+// Trivially destructible, so that it outlives every other static of the library.
+std::atomic<bool> instanceDestroyed{false};
+
+}  // namespace
+
+EngineState::~EngineState() {
+    stop();
+    instanceDestroyed = true;
+}
+
+void EngineState::stopIfAlive() noexcept {
+    if (!instanceDestroyed) {
+        instance().stop();
+    }
+}
 
 void EngineState::start() {
     std::lock_guard<std::mutex> lifecycle(lifecycleMutex_);
@@ -27,20 +44,22 @@ void EngineState::start() {
     enabler->startCardEvent();
     enabler_ = std::move(enabler);
 
-    CardPtr found;
+    pavlenenabler::iface::CardSearch search;
     try {
-        found = enabler_->findCard();
+        search = enabler_->searchCard();
     } catch (...) {
         stopLocked_();
         throw;
     }
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    if (!search.card) {
+        absence_ = CardAbsence::afterSearch(search.passedOver);
+        return;
+    }
     // The event thread may already have made this card current; keep its PEM text then.
-    if (found) {
-        std::lock_guard<std::mutex> lock(stateMutex_);
-        if (card_ != found) {
-            card_ = std::move(found);
-            pem_.clear();
-        }
+    if (card_ != search.card) {
+        card_ = std::move(search.card);
+        pem_.clear();
     }
 }
 
@@ -61,6 +80,7 @@ void EngineState::stopLocked_() noexcept {
     std::lock_guard<std::mutex> lock(stateMutex_);
     card_.reset();
     pem_.clear();
+    absence_ = CardAbsence::notSearched();
 }
 
 CardPtr EngineState::currentCard() const {
@@ -76,6 +96,36 @@ CardPtr EngineState::requireCurrentCard() const {
     return card;
 }
 
+void EngineState::raiseNoCardError() const {
+    std::unique_lock<std::mutex> lock(stateMutex_);
+    CardAbsence const absence = absence_;
+    lock.unlock();
+    absence.raise();
+}
+
+void EngineState::notePinRefused(CardPtr const& card, Reason reason, std::string detail) {
+    PinRefusal refusal{card->getReaderName(), reason, std::move(detail)};
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    pinRefusal_ = std::move(refusal);
+}
+
+void EngineState::notePinAccepted() {
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    pinRefusal_.reset();
+}
+
+bool EngineState::raisePinRefusal() const {
+    std::unique_lock<std::mutex> lock(stateMutex_);
+    CardPtr const card = card_;
+    std::optional<PinRefusal> const refusal = pinRefusal_;
+    lock.unlock();
+    if (!card || !refusal || card->getReaderName() != refusal->readerName) {
+        return false;
+    }
+    raiseError(refusal->reason, refusal->detail);
+    return true;
+}
+
 std::string EngineState::pemOf(CardPtr const& card) {
     {
         std::lock_guard<std::mutex> lock(stateMutex_);
@@ -87,8 +137,8 @@ std::string EngineState::pemOf(CardPtr const& card) {
 }
 
 std::string EngineState::cachePem(CardPtr const& card) {
-    std::string text = certificateToPem(
-        card->getCertificate(pavlenenabler::iface::KeyCertType::Authentication));
+    std::string text =
+        certificateToPem(card->getCertificate(pavlenenabler::iface::KeyCertType::Authentication));
     std::lock_guard<std::mutex> lock(stateMutex_);
     // A card swapped in meanwhile keeps its own text.
     if (card_ == card) {
@@ -109,11 +159,17 @@ void EngineState::onCardInserted(CardPtr card) {
 }
 
 void EngineState::onCardRemoved(CardPtr const& card) {
+    std::string const readerName = card->getReaderName();
+    CardAbsence removed = CardAbsence::removedFrom(readerName);
     std::lock_guard<std::mutex> lock(stateMutex_);
+    if (pinRefusal_ && pinRefusal_->readerName == readerName) {
+        pinRefusal_.reset();
+    }
     // With two readers, the removal of another card leaves the current one.
     if (card_ == card) {
         card_.reset();
         pem_.clear();
+        absence_ = std::move(removed);
     }
 }
 

@@ -2,8 +2,10 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
+#include "card_absence.hpp"
 #include "engine_callbacks.hpp"
 #include "pavlenenabler/enabler/enabler.hpp"
 #include "pavlenenabler/iface/smartcard.hpp"
@@ -32,10 +34,25 @@ public:
     void start();
     // Stops event delivery and drops the manager and the current card.
     void stop() noexcept;
+    // stop() of the instance, unless process exit has destroyed it already: OpenSSL's own exit
+    // handler finishes the engines of openssl.cnf after this library's statics are gone.
+    static void stopIfAlive() noexcept;
 
     CardPtr currentCard() const;
     // Throws the pointer to std::invalid_argument that callers of the C interface expect.
     CardPtr requireCurrentCard() const;
+    // Puts on OpenSSL's error queue why there is no current card.
+    void raiseNoCardError() const;
+
+    // The refusal of the last PIN given to card, kept so that a later "not logged in" says why:
+    // OpenSSL drops the errors of openssl.cnf, where the PIN usually comes from, and finishes
+    // the engine, so the note is kept by reader across a restart. An accepted PIN or the
+    // removal of the card forgets it.
+    void notePinRefused(CardPtr const& card, Reason reason, std::string detail);
+    void notePinAccepted();
+    // Puts the noted refusal on OpenSSL's error queue while a card in its reader is current;
+    // false when there is none.
+    bool raisePinRefusal() const;
 
     // The PEM text of card: the kept text while card is current, else read from the card.
     std::string pemOf(CardPtr const& card);
@@ -58,6 +75,13 @@ private:
     mutable std::mutex stateMutex_;
     CardPtr card_;
     std::string pem_;
+    CardAbsence absence_ = CardAbsence::notSearched();  // meaningful while card_ is empty
+    struct PinRefusal {
+        std::string readerName;
+        Reason reason;
+        std::string detail;
+    };
+    std::optional<PinRefusal> pinRefusal_;
 };
 
 }  // namespace engine::detail

@@ -51,7 +51,10 @@ bool hasCurrentCard() {
     }
 }
 
-std::string takeErrorText() {
+namespace {
+
+// Reason and data of the oldest error, which leaves the queue; empty when there is none.
+std::string popErrorText() {
     char const* data = nullptr;
     int flags = 0;
     unsigned long const code = ERR_get_error_all(nullptr, nullptr, nullptr, &data, &flags);
@@ -64,11 +67,28 @@ std::string takeErrorText() {
             text += data;
         }
     }
+    return text;
+}
+
+}  // namespace
+
+std::string takeErrorText() {
+    std::string text = popErrorText();
     ERR_clear_error();
     return text;
 }
 
-CardPtr newCard() { return std::make_shared<CardSimulator>(CardProfile::standard()); }
+std::vector<std::string> takeErrorTexts() {
+    std::vector<std::string> texts;
+    for (std::string text = popErrorText(); !text.empty(); text = popErrorText()) {
+        texts.push_back(std::move(text));
+    }
+    return texts;
+}
+
+CardPtr newCard() {
+    return std::make_shared<CardSimulator>(CardProfile::standard());
+}
 
 std::string signMessage(EVP_PKEY* key, std::string const& message) {
     std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(),

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "testsupport/cardsim/card_simulator.hpp"
 
@@ -36,6 +37,8 @@ bool hasCurrentCard();
 
 // Reason and data of the oldest error on this thread's queue, which is then cleared.
 std::string takeErrorText();
+// Reason and data of every error on this thread's queue, oldest first; the queue is emptied.
+std::vector<std::string> takeErrorTexts();
 
 CardPtr newCard();
 

@@ -104,6 +104,70 @@ INSTANTIATE_TEST_SUITE_P(
                       AtrCase{"Foreign", CardType::Foreign, false}),
     [](auto const& info) { return std::string(info.param.name); });
 
+// A reader and its card: none, or one of the type.
+struct ReaderSetUp {
+    char const* reader;
+    bool withCard;
+    CardType type;
+};
+
+struct SearchCase {
+    char const* name;
+    std::vector<ReaderSetUp> readers;
+    char const* cardReader;  // the reader of the card found; null for none
+    std::vector<iface::PassedOverReader> passedOver;
+};
+
+class SearchTest : public EnablerTest, public ::testing::WithParamInterface<SearchCase> {};
+
+TEST_P(SearchTest, SearchTellsWhyEachReaderBeforeTheCardGaveNone) {
+    for (auto const& setUp : GetParam().readers) {
+        memory::addReader(setUp.reader);
+        if (setUp.withCard) {
+            insertCard(setUp.reader, setUp.type);
+        }
+    }
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+
+    auto const search = enabler.searchCard();
+    ASSERT_EQ(search.card != nullptr, GetParam().cardReader != nullptr);
+    if (search.card) {
+        EXPECT_EQ(search.card->getReaderName(), GetParam().cardReader);
+    }
+    auto const& expected = GetParam().passedOver;
+    ASSERT_EQ(search.passedOver.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(search.passedOver[i].readerName, expected[i].readerName) << i;
+        EXPECT_EQ(search.passedOver[i].reason, expected[i].reason) << i;
+        EXPECT_EQ(search.passedOver[i].detail, expected[i].detail) << i;
+    }
+}
+
+using iface::PassedOverReason;
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, SearchTest,
+    ::testing::Values(SearchCase{"NoReader", {}, nullptr, {}},
+                      SearchCase{
+                          "EmptyReader",
+                          {{"Reader 1", false, CardType::Gen3}},
+                          nullptr,
+                          {{"Reader 1", PassedOverReason::NoCard, "No smartcard in reader"}}},
+                      SearchCase{"ForeignCard",
+                                 {{"Reader 1", true, CardType::Foreign}},
+                                 nullptr,
+                                 {{"Reader 1", PassedOverReason::CardNotAccepted, ""}}},
+                      SearchCase{"CardAfterAnEmptyAndAForeign",
+                                 {{"Reader 1", false, CardType::Gen3},
+                                  {"Reader 2", true, CardType::Foreign},
+                                  {"Reader 3", true, CardType::Gen4},
+                                  {"Reader 4", false, CardType::Gen3}},
+                                 "Reader 3",
+                                 {{"Reader 1", PassedOverReason::NoCard, "No smartcard in reader"},
+                                  {"Reader 2", PassedOverReason::CardNotAccepted, ""}}}),
+    [](auto const& info) { return std::string(info.param.name); });
+
 TEST_F(EnablerTest, InsertionAndRemovalReachTheUserAndForeignCardsAreIgnored) {
     memory::addReader("Reader 1");
     memory::addReader("Reader 2");

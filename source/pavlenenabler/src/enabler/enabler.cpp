@@ -64,19 +64,34 @@ Enabler::~Enabler() {
 }
 
 std::shared_ptr<iface::Smartcard> Enabler::findCard() {
+    return searchCard().card;
+}
+
+iface::CardSearch Enabler::searchCard() {
+    iface::CardSearch search;
     for (auto const& reader : sclib::env::GetDefaultProvider().GetReaders()) {
         try {
             if (auto registered = registration_.getSmartcard(reader)) {
-                return registered;
+                search.card = std::move(registered);
+                return search;
             }
             if (auto card = acceptCard(*reader)) {
-                return registration_.keepFound(reader, card);
+                search.card = registration_.keepFound(reader, card);
+                return search;
             }
+            search.passedOver.push_back(
+                {reader->GetName(), iface::PassedOverReason::CardNotAccepted, {}});
+        } catch (sclib::NoSmartcardError const& e) {
+            eventCallback_.eventLog(connectionErrorText(e));
+            search.passedOver.push_back(
+                {reader->GetName(), iface::PassedOverReason::NoCard, e.what()});
         } catch (sclib::SmartcardCommError const& e) {
             eventCallback_.eventLog(connectionErrorText(e));
+            search.passedOver.push_back(
+                {reader->GetName(), iface::PassedOverReason::ReaderError, e.what()});
         }
     }
-    return nullptr;
+    return search;
 }
 
 void Enabler::startCardEvent() {

@@ -27,6 +27,7 @@ public:
 
     // A card already registered for a reader is returned as is, so that one card has one object.
     std::shared_ptr<iface::Smartcard> findCard() override;
+    iface::CardSearch searchCard() override;
     // Replaces the running event thread, whoever started it.
     void startCardEvent() override;
     void stopCardEvent() override;

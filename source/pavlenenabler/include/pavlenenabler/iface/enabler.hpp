@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "pavlenenabler/iface/card_search.hpp"
 #include "pavlenenabler/iface/reader_diagnostic.hpp"
 #include "pavlenenabler/iface/smartcard.hpp"
 
@@ -15,6 +16,8 @@ public:
 
     // The card of the first reader holding an accepted card; empty when there is none.
     virtual std::shared_ptr<Smartcard> findCard() = 0;
+    // The same search, also telling why each reader passed over gave no card.
+    virtual CardSearch searchCard() = 0;
     // Cards present now are reported once as inserted, later changes as they come.
     virtual void startCardEvent() = 0;
     virtual void stopCardEvent() = 0;
