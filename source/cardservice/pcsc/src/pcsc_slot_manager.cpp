@@ -189,6 +189,11 @@ LONG PcscSlotManager::watch_(PcscContext const& context) {
         if (result != SCARD_S_SUCCESS) {
             return result;
         }
+        if (names.empty()) {
+            // The wait below ends only when a reader arrives; no reader is a complete look.
+            apply_({});
+            noteFirstLook_();
+        }
         std::vector<SCARD_READERSTATE> states(names.size() + 1);
         bool unseen = false;
         for (std::size_t i = 0; i < names.size(); ++i) {
