@@ -7,7 +7,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${BUILD_DIR:-"$here/build/test"}
 
 packages=(cmake g++ make libboost-dev libssl-dev libgtest-dev libgmock-dev
-          pkg-config pcscd libpcsclite-dev vsmartcard-vpcd)
+          pkg-config pcscd libpcsclite-dev vsmartcard-vpcd libbenchmark-dev valgrind)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -55,11 +55,22 @@ ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
 
 # The threaded tests once more under ThreadSanitizer, in a build of their own.
 tsan_dir=${TSAN_BUILD_DIR:-"$here/build/tsan"}
-threaded_tests=(sclib_test readersupport_test ctkwrapper_test cardservice_memory_test sclib_ctk_test
-                pavlenenabler_test engine_test)
+# The PC/SC tests among them use the daemon started above.
+threaded_tests=(foundation_test cachelib_test teappletlib_test sclib_test readersupport_test
+                ctkwrapper_test cardservice_memory_test sclib_ctk_test pavlenenabler_test engine_test
+                cardservice_pcsc_test cardservice_pcsc_road_test engine_memory_stress_test
+                engine_pcsc_stress_test)
 echo "Building the threaded tests with ThreadSanitizer: ${threaded_tests[*]}"
 cmake -S "$here" -B "$tsan_dir" -DCMAKE_BUILD_TYPE=Debug -DVELK_SANITIZE_THREAD=ON
 cmake --build "$tsan_dir" -j "$(nproc)" --target "${threaded_tests[@]}"
 labels=$(IFS='|'; echo "${threaded_tests[*]}")
-TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1} \
+# The suppressions hide what ThreadSanitizer cannot see inside the uninstrumented libstdc++.
+tsan_options="halt_on_error=1:second_deadlock_stack=1:suppressions=$here/scripts/tsan_suppressions.txt"
+TSAN_OPTIONS=${TSAN_OPTIONS:-$tsan_options} \
   ctest --test-dir "$tsan_dir" --output-on-failure -j "$(nproc)" -L "^($labels)\$"
+
+# Every fuzzer once over its seed corpus (a clang build of its own).
+"$here/scripts/fuzz_corpora.sh"
+
+# The card removal and reset loops, shorter, under valgrind's memcheck (a build of their own).
+"$here/scripts/valgrind.sh"
