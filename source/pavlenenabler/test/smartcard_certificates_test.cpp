@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {}}),
     [](auto const& info) { return std::string(info.param.name); });
 
-TEST(SmartcardCertificatesTest, DirectoryIsReadOnceAlsoAcrossAReset) {
+TEST(SmartcardCertificatesTest, DirectoryAndCertificatesAreReadOnceAlsoAcrossAReset) {
     CardBench bench;
     bench.card->getCertificate(KeyCertType::Authentication);
     EXPECT_TRUE(selects(bench.sent(), 0x4404));
@@ -100,10 +100,13 @@ TEST(SmartcardCertificatesTest, DirectoryIsReadOnceAlsoAcrossAReset) {
     EXPECT_TRUE(selects(sent, 0x0003));
 
     bench.connection->reset();
-    bench.card->getCertificate(KeyCertType::Authentication);
+    bench.card->getCertificate(KeyCertType::Confidentiality);
     sent = bench.sent();
     EXPECT_FALSE(selects(sent, 0x4404));
-    EXPECT_TRUE(selects(sent, 0x0001));
+    EXPECT_TRUE(selects(sent, 0x0002));
+
+    bench.card->getCertificate(KeyCertType::Authentication);
+    EXPECT_TRUE(bench.sent().empty());
 }
 
 TEST(SmartcardCertificatesTest, UnsupportedTypeIsRefusedWithoutCardTraffic) {

@@ -21,4 +21,13 @@ SmartcardCacheHelper::CertificateDirectory const& SmartcardCacheHelper::getCerti
     return *directory_;
 }
 
+std::string const* SmartcardCacheHelper::findCertificate(iface::KeyCertType type) const {
+    auto const found = certificates_.find(type);
+    return found == certificates_.end() ? nullptr : &found->second;
+}
+
+void SmartcardCacheHelper::keepCertificate(iface::KeyCertType type, std::string certificate) {
+    certificates_[type] = std::move(certificate);
+}
+
 }  // namespace pavlenenabler::enabler

@@ -59,6 +59,9 @@ std::string readCertificate(ObjectProvider& objects, CertificateChoice const& en
 }  // namespace
 
 boost::optional<std::string> Smartcard::getCertificate_(KeyCertType type) {
+    if (std::string const* kept = directoryCache_->findCertificate(type)) {
+        return *kept;
+    }
     auto const wanted = velk::ToUnsignedString(getCertificateLabel(type));
     boost::optional<std::string> certificate;
     perform_([&](ObjectProvider& objects, CommandProvider&) {
@@ -71,6 +74,9 @@ boost::optional<std::string> Smartcard::getCertificate_(KeyCertType type) {
             certificate = readCertificate(objects, *found);
         }
     });
+    if (certificate) {
+        directoryCache_->keepCertificate(type, *certificate);
+    }
     return certificate;
 }
 
