@@ -25,7 +25,9 @@ static_assert(offsetof(CertificateRecord, length) == 8, "callers read the length
 
 extern "C" {
 
-void enabler_init() { EngineState::instance().start(); }
+void enabler_init() {
+    EngineState::instance().start();
+}
 
 bool wrapperLogin(char const* pin) {
     auto const card = EngineState::instance().requireCurrentCard();
@@ -48,7 +50,9 @@ int smartcard_login(void*, void* p) {
     return wrapperLogin(*static_cast<char const* const*>(p)) ? 1 : 0;
 }
 
-void logout() { EngineState::instance().requireCurrentCard()->logout(); }
+void logout() {
+    EngineState::instance().requireCurrentCard()->logout();
+}
 
 unsigned int getAuthenticationCertificate(char** out, unsigned int* length) {
     auto& state = EngineState::instance();
@@ -84,8 +88,7 @@ bool sign(unsigned char* data, unsigned long length, unsigned char** out,
     }
     try {
         // The block to be signed is the caller's secret as well: the copy erases it.
-        auto signature =
-            card->sign(KeyCertType::Authentication, velk::RawToErased(data, length));
+        auto signature = card->sign(KeyCertType::Authentication, velk::RawToErased(data, length));
         auto* buffer = new unsigned char[signature.size()]();
         std::memcpy(buffer, signature.data(), signature.size());
         *out = buffer;
@@ -98,7 +101,9 @@ bool sign(unsigned char* data, unsigned long length, unsigned char** out,
 
 }  // extern "C"
 
-void checkSmartcard() { EngineState::instance().requireCurrentCard(); }
+void checkSmartcard() {
+    EngineState::instance().requireCurrentCard();
+}
 
 void cache_certificate() {
     auto& state = EngineState::instance();

@@ -30,7 +30,8 @@ using PkeyPtr = std::unique_ptr<EVP_PKEY, PkeyFree>;
 
 // The public key of the certificate in pem; null with an error raised when it does not parse.
 PkeyPtr publicKeyOf(std::string const& pem) {
-    std::unique_ptr<BIO, BioFree> const bio(BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
+    std::unique_ptr<BIO, BioFree> const bio(
+        BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
     if (!bio) {
         raiseError(Reason::Internal, "no memory for the certificate");
         return nullptr;

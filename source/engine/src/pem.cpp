@@ -13,8 +13,8 @@ constexpr std::size_t LineLength = 64;
 }  // namespace
 
 std::string certificateToPem(std::string const& der) {
-    std::string const base64 = velk::base64Encode(
-        std::basic_string<unsigned char>(der.begin(), der.end()));
+    std::string const base64 =
+        velk::base64Encode(std::basic_string<unsigned char>(der.begin(), der.end()));
 
     std::string pem = "-----BEGIN CERTIFICATE-----\n";
     for (std::size_t start = 0; start < base64.size(); start += LineLength) {

@@ -113,7 +113,9 @@ RSA_METHOD* enablerRsaMethod() {
     return method;
 }
 
-void bindKeyToCard(RSA const* rsa, CardPtr const& card) { keys().add(rsa, card); }
+void bindKeyToCard(RSA const* rsa, CardPtr const& card) {
+    keys().add(rsa, card);
+}
 
 }  // namespace engine::detail
 

@@ -5,7 +5,9 @@ namespace sclib {
 namespace {
 
 // The copy keeps the reader alive while subscribers run, whatever they do to the monitor.
-void fire(ReaderSignal& signal, std::shared_ptr<Reader> reader) { signal(std::move(reader)); }
+void fire(ReaderSignal& signal, std::shared_ptr<Reader> reader) {
+    signal(std::move(reader));
+}
 
 }  // namespace
 

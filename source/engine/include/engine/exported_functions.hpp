@@ -30,8 +30,7 @@ int load_x509_cert(void* unused, void* record);
 
 // Signs the bytes unchanged with the current card's authentication key. On success *out
 // receives a new[] buffer with the signature and *outLength its length; false for a card error.
-bool sign(unsigned char* data, unsigned long length, unsigned char** out,
-          unsigned long* outLength);
+bool sign(unsigned char* data, unsigned long length, unsigned char** out, unsigned long* outLength);
 
 }  // extern "C"
 
