@@ -19,16 +19,7 @@ run() {
 pcscd_pid=
 card_pid=
 work=
-stop_pid() {
-    local pid=$1
-    kill -TERM "$pid" 2>/dev/null || return 0
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-}
+source "$here/scripts/stop_pid.sh"
 cleanup() {
     if [ -n "$card_pid" ]; then
         echo "Stopping the virtual card (pid $card_pid): the card leaves the reader"

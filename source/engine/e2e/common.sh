@@ -15,17 +15,7 @@ fail() {
 
 step() { echo "== $*"; }
 
-# Stops a process of ours by its id: TERM, then KILL after a bounded wait.
-stop_pid() {
-    local pid=$1
-    kill -TERM "$pid" 2>/dev/null || return 0
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/stop_pid.sh"
 
 stop_card() {
     if [ -n "$card_pid" ]; then
