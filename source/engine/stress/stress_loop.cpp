@@ -16,38 +16,20 @@
 #include <vector>
 
 #include "card_operations.hpp"
+#include "current_card_wait.hpp"
 #include "engine/exported_functions.hpp"
 
 namespace engine::stress {
 namespace {
+
+using test::hasCurrentCard;
+using test::waitUntil;
 
 using Clock = std::chrono::steady_clock;
 
 std::vector<Operation> const Sequence{Operation::Login, Operation::Certificate, Operation::Sign,
                                       Operation::Sign};
 std::vector<Operation> const Kinds{Operation::Login, Operation::Certificate, Operation::Sign};
-
-// Polls: card events reach the engine on its own event thread.
-bool waitUntil(std::function<bool()> const& done, std::chrono::milliseconds limit) {
-    auto const deadline = Clock::now() + limit;
-    while (!done()) {
-        if (Clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
-
-bool hasCurrentCard() {
-    try {
-        checkSmartcard();
-        return true;
-    } catch (std::invalid_argument* noCard) {
-        delete noCard;
-        return false;
-    }
-}
 
 // The sequence on a thread of its own, started at construction.
 class Operations {

@@ -18,17 +18,6 @@ using testsupport::cardsim::CardProfile;
 using testsupport::cardsim::CardSimulator;
 using testsupport::cardsim::TestCredentials;
 
-bool waitUntil(std::function<bool()> const& done, std::chrono::milliseconds limit) {
-    auto const deadline = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
-
 bool waitUntilCardIsQuiet(CardSimulator const& card) {
     auto exchanges = card.log().size();
     int quietPolls = 0;
@@ -39,16 +28,6 @@ bool waitUntilCardIsQuiet(CardSimulator const& card) {
         exchanges = now;
         return quietPolls == 3;
     });
-}
-
-bool hasCurrentCard() {
-    try {
-        checkSmartcard();
-        return true;
-    } catch (std::invalid_argument* noCard) {
-        delete noCard;
-        return false;
-    }
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "current_card_wait.hpp"
 #include "testsupport/cardsim/card_simulator.hpp"
 
 namespace engine::test {
@@ -23,17 +24,9 @@ using PkeyPtr = std::unique_ptr<EVP_PKEY, PkeyFree>;
 constexpr char const* ReaderName = "Reader 1";
 constexpr char const* Pin = "1234";
 
-// Polls until done() holds or the time is up: card events arrive on the engine's own thread.
-bool waitUntil(std::function<bool()> const& done,
-               std::chrono::milliseconds limit = std::chrono::seconds(10));
-
 // Waits until the card has answered nothing new for a while: the engine's event thread reads
 // the certificate of a card it reports as inserted.
 bool waitUntilCardIsQuiet(testsupport::cardsim::CardSimulator const& card);
-
-// Whether the C interface has a current card (it throws a pointer to std::invalid_argument
-// when it has none).
-bool hasCurrentCard();
 
 // Reason and data of the oldest error on this thread's queue, which is then cleared.
 std::string takeErrorText();
