@@ -180,14 +180,12 @@ INSTANTIATE_TEST_SUITE_P(
                                        }
                                    });
                            }},
-        TransientErrorCase{"MalformedAnswer",
-                           [](StackBench& bench) {
-                               bench.simulator->answerOneByte(RetryCounterIns);
-                           }},
-        TransientErrorCase{"ConditionsNotSatisfied",
-                           [](StackBench& bench) {
-                               bench.simulator->failWith(RetryCounterIns, 0x6985);
-                           }}),
+        TransientErrorCase{
+            "MalformedAnswer",
+            [](StackBench& bench) { bench.simulator->answerOneByte(RetryCounterIns); }},
+        TransientErrorCase{
+            "ConditionsNotSatisfied",
+            [](StackBench& bench) { bench.simulator->failWith(RetryCounterIns, 0x6985); }}),
     [](auto const& info) { return std::string(info.param.name); });
 
 }  // namespace
