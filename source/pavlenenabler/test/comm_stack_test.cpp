@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "enabler_recorder.hpp"
 #include "iso7816/interchange/exceptions.hpp"
 #include "pavlenenabler/enabler/log_callback.hpp"
+#include "sclib/exceptions.hpp"
 #include "teappletlib/interchange/auth_object_id.hpp"
 #include "velk/exceptions.hpp"
 
@@ -138,6 +140,53 @@ TEST(CommStackTest, ChannelLostBehindOurBackIsOpenedAgainByTheNextOperation) {
     EXPECT_EQ(bench.sent(), (std::vector<ByteVector>{retryCounter(1), openChannel(),
                                                      selectApplet(1), retryCounter(1)}));
 }
+
+constexpr std::uint8_t RetryCounterIns = 0x34;
+
+struct TransientErrorCase {
+    char const* name;
+    // Makes the next GET RETRY COUNTER fail.
+    std::function<void(StackBench&)> failNext;
+};
+
+class TransientErrorTest : public ::testing::TestWithParam<TransientErrorCase> {};
+
+TEST_P(TransientErrorTest, ChannelIsKeptAndTheAppletSelectedOnItAgain) {
+    StackBench bench;
+    bench.stack->perform(askTries);
+    for (int error = 0; error < 3; ++error) {
+        GetParam().failNext(bench);
+        EXPECT_THROW(bench.stack->perform(askTries), std::runtime_error);
+        // No channel is left open that the stack no longer knows.
+        EXPECT_EQ(bench.simulator->openChannels(), (std::vector<std::uint8_t>{1}));
+    }
+    bench.sent();
+
+    bench.stack->perform(askTries);
+    EXPECT_EQ(bench.sent(), (std::vector<ByteVector>{selectApplet(1), retryCounter(1)}));
+    EXPECT_EQ(bench.stack->getChannelId()->GetValue(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, TransientErrorTest,
+    ::testing::Values(
+        TransientErrorCase{"TransmissionFails",
+                           [](StackBench& bench) {
+                               bench.connection->setTransmitHook(
+                                   [failures = 1](ByteVector const& command) mutable {
+                                       if (command[1] == RetryCounterIns && failures-- > 0) {
+                                           throw sclib::SmartcardCommError(
+                                               "Transmit failed: Communication error");
+                                       }
+                                   });
+                           }},
+        TransientErrorCase{
+            "MalformedAnswer",
+            [](StackBench& bench) { bench.simulator->answerOneByte(RetryCounterIns); }},
+        TransientErrorCase{
+            "ConditionsNotSatisfied",
+            [](StackBench& bench) { bench.simulator->failWith(RetryCounterIns, 0x6985); }}),
+    [](auto const& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace pavlenenabler::test

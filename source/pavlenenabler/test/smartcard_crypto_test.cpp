@@ -3,8 +3,12 @@
 #include <openssl/rsa.h>
 #include <openssl/x509.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <future>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -172,6 +176,64 @@ TEST(SmartcardCryptoTest, DataTooLongForTheInputBufferIsAnInputError) {
     auto const signature = bench.card->sign(KeyCertType::Authentication, digestInfo(digest));
     EXPECT_TRUE(
         verifies(bench.card->getCertificate(KeyCertType::Authentication), signature, digest));
+}
+
+// Holds the first MANAGE SECURITY ENVIRONMENT that reaches the card, in the middle of a signing
+// transaction, until another VERIFY arrives or the window closes. A card object that keeps its
+// transactions apart lets nothing in for the whole window; one that does not lets the other
+// thread's VERIFY in, which ends the hold at once.
+class MidSigningLatch {
+public:
+    static constexpr std::uint8_t Verify = 0x20;
+    static constexpr std::uint8_t ManageSecurityEnvironment = 0x22;
+
+    void see(ByteVector const& command) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (!held_ && command[1] == ManageSecurityEnvironment) {
+            held_ = true;
+            changed_.notify_all();
+            changed_.wait_for(lock, std::chrono::milliseconds(300),
+                              [this] { return verifiedMeanwhile_; });
+        } else if (held_ && command[1] == Verify) {
+            verifiedMeanwhile_ = true;
+            changed_.notify_all();
+        }
+    }
+
+    bool waitUntilHeld() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(10), [this] { return held_; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool held_ = false;
+    bool verifiedMeanwhile_ = false;
+};
+
+TEST(SmartcardCryptoTest, LoginWaitsForTheSigningTransactionToEnd) {
+    CardBench bench;
+    ASSERT_TRUE(bench.card->login("1234").verified);
+    auto const certificate = bench.card->getCertificate(KeyCertType::Authentication);
+    bench.sent();
+    MidSigningLatch latch;
+    bench.connection->setTransmitHook([&latch](ByteVector const& command) { latch.see(command); });
+    auto const digest = sha256("signed while a login waits");
+
+    auto signing = std::async(std::launch::async, [&] {
+        return bench.card->sign(KeyCertType::Authentication, digestInfo(digest));
+    });
+    ASSERT_TRUE(latch.waitUntilHeld());
+    // A wrong PIN: presented inside the signing transaction, it would undo its verification.
+    auto login = std::async(std::launch::async, [&] { return bench.card->login("9999"); });
+
+    Bytes signature;
+    EXPECT_NO_THROW(signature = signing.get());
+    EXPECT_TRUE(verifies(certificate, signature, digest));
+    EXPECT_EQ(login.get(), (teappletlib::interchange::PinVerifyResult{false, 2}));
+    EXPECT_EQ(instructionsOf(bench.sent()),
+              (std::vector<std::uint8_t>{0x20, 0x22, 0xD6, 0x2A, 0x20}));
 }
 
 }  // namespace

@@ -82,6 +82,17 @@ TEST(SmartcardPinTest, RejectedPinIsNotCached) {
     EXPECT_EQ(bench.card->getLoginTriesRemaining(), 2u);
 }
 
+TEST(SmartcardPinTest, RejectedLoginForgetsTheEarlierPin) {
+    CardBench bench;
+    ASSERT_TRUE(bench.card->login("1234").verified);
+    EXPECT_FALSE(bench.card->login("9999").verified);
+    bench.sent();
+
+    EXPECT_THROW(bench.card->sign(KeyCertType::Authentication, Block),
+                 velk::AuthenticationRequired);
+    EXPECT_TRUE(bench.sent().empty());
+}
+
 // The PIN changed on the card through another connection after this object logged in.
 TEST(SmartcardPinTest, PinRejectedWhileSigningIsForgottenBeforeAnyCryptoCommand) {
     CardBench bench;

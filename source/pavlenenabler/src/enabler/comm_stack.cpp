@@ -34,20 +34,21 @@ void CommStack::perform(Operation const& operation) {
             [this, &operation](cardlayer::smartcard::SmartcardProvider& provider, bool wasReset) {
                 transact_(provider, wasReset, operation);
             });
-    } catch (velk::CommunicationError const&) {
-        // The card or its connection went away: whatever it held may be gone.
-        forgetChannel_();
-        throw;
-    } catch (velk::secure_elt_err::ResponseError const&) {
-        forgetChannel_();
-        throw;
     } catch (iso7816::interchange::LogicalChannelsNotSupported const&) {
         // The card no longer knows the kept channel (reset behind our back).
-        forgetChannel_();
+        forgetClosedChannel_();
+        throw;
+    } catch (velk::CommunicationError const&) {
+        // Where the applet stands after a failed exchange is unknown, but the channel is still
+        // ours: forgetting it would leave it open on the card, with the PIN verified on it.
+        dropSelection_();
+        throw;
+    } catch (velk::secure_elt_err::ResponseError const&) {
+        dropSelection_();
         throw;
     } catch (velk::secure_elt_err::PreconditionError const&) {
         // The applet is no longer selected on the channel.
-        forgetChannel_();
+        dropSelection_();
         throw;
     }
 }
@@ -63,7 +64,7 @@ void CommStack::transact_(cardlayer::smartcard::SmartcardProvider& provider, boo
         velk::LogWritingStream(velk::GetLogger(), velk::LogLevel::Warning,
                                velk::GetFileName(__FILE__), __LINE__)
             << "Smartcard was reset" << std::endl;
-        forgetChannel_();
+        forgetClosedChannel_();
     }
     // Bottom up; each layer refers to the one below and all are gone when the operation returns.
     cardlayer::rawtransmission::LoggerProvider raw(provider.getCardIo());
@@ -81,15 +82,19 @@ void CommStack::transact_(cardlayer::smartcard::SmartcardProvider& provider, boo
 void CommStack::onUsingBasicChannel_(ChannelId channel) {
     setChannelId_(channel);
     // Others share the basic channel and may select another applet between our transactions.
-    selector_.forget();
+    dropSelection_();
 }
 
 void CommStack::onUsingChangedChannel_(ChannelId channel) {
     setChannelId_(channel);
 }
 
-void CommStack::forgetChannel_() {
+void CommStack::dropSelection_() {
     selector_.forget();
+}
+
+void CommStack::forgetClosedChannel_() {
+    dropSelection_();
     channel_.forget();
 }
 

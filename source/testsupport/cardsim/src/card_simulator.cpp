@@ -120,4 +120,16 @@ std::uint8_t CardSimulator::pinTriesRemaining() const {
     return state_->card.pin.triesRemaining();
 }
 
+std::vector<std::uint8_t> CardSimulator::openChannels() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<std::uint8_t> open;
+    auto const& channels = state_->card.channels;
+    for (std::size_t id = 1; id < channels.size(); ++id) {
+        if (channels[id].open) {
+            open.push_back(static_cast<std::uint8_t>(id));
+        }
+    }
+    return open;
+}
+
 }  // namespace testsupport::cardsim

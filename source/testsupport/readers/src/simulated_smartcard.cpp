@@ -13,7 +13,8 @@ namespace {
 
 class SimulatorIo : public iso7816::interchange::CardIo {
 public:
-    explicit SimulatorIo(CardInsertion const& insertion) : insertion_(insertion) {}
+    SimulatorIo(CardInsertion const& insertion, SimulatedSmartcard::TransmitHook const& hook)
+        : insertion_(insertion), hook_(hook) {}
 
     using CardIo::Transmit;
     velk::basic_allocated_string<unsigned char> Transmit(unsigned char const* data,
@@ -21,17 +22,22 @@ public:
         if (insertion_.removed()) {
             throw sclib::NoSmartcardError("Transmit failed: Token not found");
         }
+        if (hook_) {
+            hook_(testsupport::cardsim::ByteVector(data, data + length));
+        }
         auto const reply = insertion_.card().transmit(data, length);
         return {reply.data(), reply.size()};
     }
 
 private:
     CardInsertion const& insertion_;
+    SimulatedSmartcard::TransmitHook const& hook_;
 };
 
 class SimulatorProvider final : public cardlayer::smartcard::SmartcardProvider {
 public:
-    explicit SimulatorProvider(CardInsertion const& insertion) : io_(insertion) {}
+    SimulatorProvider(CardInsertion const& insertion, SimulatedSmartcard::TransmitHook const& hook)
+        : io_(insertion, hook) {}
 
     iso7816::interchange::CardIo& getCardIo() override { return io_; }
     iso7816::interchange::CardIo const& getCardIo() const override { return io_; }
@@ -55,15 +61,18 @@ SimulatedSmartcard::SimulatedSmartcard(std::shared_ptr<CardInsertion> insertion)
 }
 
 void SimulatedSmartcard::transaction(TransactionBody body) {
-    std::lock_guard<std::mutex> lock(mutex_);
     if (insertion_->removed()) {
         throw sclib::NoSmartcardError("Unable to start session: Token not found");
     }
-    auto const resets = insertion_->resetCount();
-    bool const wasReset = resets != seenResets_;
-    seenResets_ = resets;
+    bool wasReset = false;
+    {
+        std::lock_guard<std::mutex> lock(resetsMutex_);
+        auto const resets = insertion_->resetCount();
+        wasReset = resets != seenResets_;
+        seenResets_ = resets;
+    }
     ++transactions_;
-    SimulatorProvider provider(*insertion_);
+    SimulatorProvider provider(*insertion_, transmitHook_);
     body(provider, wasReset);
 }
 
@@ -82,6 +91,10 @@ void SimulatedSmartcard::remove() {
 
 std::size_t SimulatedSmartcard::transactionCount() const {
     return transactions_.load();
+}
+
+void SimulatedSmartcard::setTransmitHook(TransmitHook hook) {
+    transmitHook_ = std::move(hook);
 }
 
 }  // namespace testsupport::readers

@@ -64,8 +64,9 @@ public:
 
     // Runs operation once inside one card transaction; operations on one card run one after the
     // other, and an operation must not call perform of its own stack. Everything thrown reaches
-    // the caller unchanged. A card-state or transmission failure drops the kept channel and
-    // selection, so that the next operation opens and selects anew.
+    // the caller unchanged. A transmission failure, a malformed answer or 6985 drops the kept
+    // selection, so that the next operation selects the applet anew on the same channel; only a
+    // card that no longer knows the channel (6881) or a reset makes the next one open another.
     void perform(Operation const& operation);
 
     // The channel of the most recent transaction; does not wait for a running one.
@@ -81,8 +82,10 @@ private:
                    Operation const& operation);
     void onUsingBasicChannel_(iso7816::interchange::ChannelId channel);
     void onUsingChangedChannel_(iso7816::interchange::ChannelId channel);
-    // Forgets the selection before the channel it was made on.
-    void forgetChannel_();
+    // The next transaction selects the applet again on the kept channel.
+    void dropSelection_();
+    // For a channel the card has already closed (reset, 6881): the next transaction opens one.
+    void forgetClosedChannel_();
     void setChannelId_(iso7816::interchange::ChannelId channel);
 
     std::unique_ptr<sclib::Smartcard> smartcard_;

@@ -59,6 +59,8 @@ public:
     void clearFaults();
 
     std::uint8_t pinTriesRemaining() const;
+    // The logical channels open now, in ascending order; the basic channel is not listed.
+    std::vector<std::uint8_t> openChannels() const;
 
 private:
     struct State;

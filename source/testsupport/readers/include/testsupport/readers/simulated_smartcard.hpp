@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -12,7 +13,9 @@
 
 namespace testsupport::readers {
 
-// A connected card over the card simulator. Transactions are serialised by a mutex.
+// A connected card over the card simulator. Like a card-service connection, it does not keep
+// two threads of one process apart: transactions on one object may overlap, so that a missing
+// lock of its user shows.
 //
 //     SimulatedSmartcard card(std::make_shared<cardsim::CardSimulator>());
 //     card.transaction([](cardlayer::smartcard::SmartcardProvider& provider, bool wasReset) {
@@ -20,6 +23,11 @@ namespace testsupport::readers {
 //     });
 class SimulatedSmartcard : public sclib::Smartcard {
 public:
+    // Sees each command before the simulator does, on the transmitting thread: it may throw (a
+    // failed exchange; the simulator then never gets the command) or wait (to hold a
+    // transaction open).
+    using TransmitHook = std::function<void(testsupport::cardsim::ByteVector const& command)>;
+
     // A card of an insertion of its own.
     explicit SimulatedSmartcard(std::shared_ptr<testsupport::cardsim::CardSimulator> card);
     // A card connected to an insertion that other card objects may share (as FakeReader does).
@@ -40,11 +48,14 @@ public:
     void remove();
     // The transactions whose body was called.
     std::size_t transactionCount() const;
+    // Set it while no transaction runs.
+    void setTransmitHook(TransmitHook hook);
 
 private:
     std::shared_ptr<CardInsertion> insertion_;
-    std::mutex mutex_;
-    std::uint64_t seenResets_;  // under mutex_
+    TransmitHook transmitHook_;
+    std::mutex resetsMutex_;
+    std::uint64_t seenResets_;  // under resetsMutex_
     std::atomic<std::size_t> transactions_{0};
 };
 
