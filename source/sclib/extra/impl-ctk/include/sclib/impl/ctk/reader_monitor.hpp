@@ -27,6 +27,10 @@ public:
     // this monitor. A failure the service reported since the last call is rethrown once.
     bool Process() override;
 
+    // Whether this monitor can still report events: it is started and its slot has not been
+    // reported Missing (a reader plugged back in is a new slot, which it does not watch).
+    bool IsWatching();
+
     // A valid card was reset.
     ReaderSignal& resetSmartcard() const { return resetSmartcard_; }
 
