@@ -158,8 +158,7 @@ TEST_F(ProviderTest, UnansweredLookupFailsTheConnectionInBoundedTime) {
         connecting.get();
         FAIL() << "connected";
     } catch (SmartcardCommError const& e) {
-        EXPECT_STREQ(e.what(),
-                     "No answer from the card service to the lookup of reader Reader 1");
+        EXPECT_STREQ(e.what(), "No answer from the card service to the lookup of reader Reader 1");
     }
     EXPECT_NE(reader->ConnectSmartcard(), nullptr);
 }

@@ -19,8 +19,8 @@ public:
     explicit ReaderMonitor(std::shared_ptr<sclib::Reader> reader);
     ~ReaderMonitor() override;
 
-    // Looks the slot up (blocks until the service answers) and observes it afresh; events still
-    // queued from an earlier start are dropped.
+    // Looks the slot up (waiting at most ctkwrapper::SlotLookupTimeout) and observes it afresh;
+    // events still queued from an earlier start are dropped.
     void Start() override;
     void Stop() override;
     // Fires the signals under the monitor's mutex: a subscriber must not start, stop or process

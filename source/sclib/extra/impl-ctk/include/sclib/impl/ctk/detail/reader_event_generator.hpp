@@ -33,7 +33,8 @@ public:
     bool HasSeenMissing();
 
 private:
-    // The caller holds mutex_ for these.
+    // The caller holds mutex_ for all of the following.
+
     // Applies a notification, or keeps it while a failure is pending.
     void Accept_(ctkwrapper::KvValue const& value);
     // The slot-state machine.

@@ -33,7 +33,8 @@ public:
 private:
     using Readers = std::vector<std::shared_ptr<sclib::Reader>>;
 
-    // The caller holds mutex_ for these.
+    // The caller holds mutex_ for all of the following.
+
     // Applies a notified list, or keeps it while a failure is pending.
     void AcceptNotified_(std::vector<std::string> const& names);
     // Applies the provider's list now; while a failure is pending nothing needs keeping, because
