@@ -51,5 +51,6 @@ std::error_code createErrorCode(cardservice::Error const* error) {
 }
 
 UnexpectedCtkError::~UnexpectedCtkError() = default;
+NoReplyError::~NoReplyError() = default;
 
 }  // namespace ctkwrapper

@@ -25,11 +25,15 @@ KvObservable SlotManagerImpl::getSlotObservable() const {
 }
 
 Slot SlotManagerImpl::slotNamed(std::string const& name) const {
-    // Shared, because the reply must be copyable; the service calls it exactly once.
+    // Shared, because the reply must be copyable and may come after this wait has given up;
+    // the service calls it exactly once.
     auto found = std::make_shared<std::promise<std::shared_ptr<cardservice::Slot>>>();
     auto slot = found->get_future();
     manager_->getSlotWithName(
         name, [found](std::shared_ptr<cardservice::Slot> reply) { found->set_value(reply); });
+    if (slot.wait_for(SlotLookupTimeout) != std::future_status::ready) {
+        throw NoReplyError("No answer from the card service to the lookup of reader " + name);
+    }
     return Slot(std::make_unique<SlotImpl>(slot.get()));
 }
 

@@ -29,6 +29,7 @@ std::shared_ptr<detail::MemorySlot> reader(std::string const& name) {
 }  // namespace
 
 void reset() {
+    service().manager->holdLookups(false);
     service().manager->removeAllReaders();
     service().available = true;
 }
@@ -85,6 +86,10 @@ void replyWithNothing(std::string const& name, unsigned times) {
 
 bool sessionHeld(std::string const& name) {
     return reader(name)->sessionHeld();
+}
+
+void holdSlotLookups(bool held) {
+    service().manager->holdLookups(held);
 }
 
 }  // namespace memory

@@ -16,12 +16,16 @@ std::vector<std::string> MemorySlotManager::slotNames() const {
 
 void MemorySlotManager::getSlotWithName(std::string const& name,
                                         std::function<void(std::shared_ptr<Slot>)> reply) const {
-    std::shared_ptr<Slot> found;
+    std::function<void()> answer;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        found = find_(name);
+        answer = [found = find_(name), reply = std::move(reply)] { reply(found); };
+        if (lookupsHeld_) {
+            heldLookups_.push_back(std::move(answer));
+            return;
+        }
     }
-    worker_->post([found = std::move(found), reply = std::move(reply)] { reply(found); });
+    worker_->post(std::move(answer));
 }
 
 KeyValueObservable::ObservationId MemorySlotManager::addObserver(std::string const& keyPath,
@@ -81,6 +85,20 @@ void MemorySlotManager::removeAllReaders() {
     }
     for (auto const& slot : slots) {
         removeReader(slot->name());
+    }
+}
+
+void MemorySlotManager::holdLookups(bool held) {
+    std::vector<std::function<void()>> released;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        lookupsHeld_ = held;
+        if (!held) {
+            released.swap(heldLookups_);
+        }
+    }
+    for (auto& answer : released) {
+        worker_->post(std::move(answer));
     }
 }
 

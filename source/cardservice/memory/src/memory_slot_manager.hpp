@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -32,6 +33,7 @@ public:
     void removeAllReaders();
     // Throws std::invalid_argument when no reader of that name is present.
     std::shared_ptr<MemorySlot> reader(std::string const& name) const;
+    void holdLookups(bool held);
 
 private:
     // Under mutex_.
@@ -41,9 +43,13 @@ private:
     std::shared_ptr<ReplyWorker> const worker_;
     ObservedKey names_;
 
-    // Guards the list; its changes are recorded in names_ under it, so they stay in order.
+    // Guards the list and the held lookups; the list's changes are recorded in names_ under it,
+    // so they stay in order.
     mutable std::mutex mutex_;
     std::vector<std::shared_ptr<MemorySlot>> slots_;
+    bool lookupsHeld_ = false;
+    // The answers kept back while lookups are held.
+    mutable std::vector<std::function<void()>> heldLookups_;
 };
 
 }  // namespace cardservice::memory::detail

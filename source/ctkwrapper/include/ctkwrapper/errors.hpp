@@ -28,4 +28,11 @@ public:
     ~UnexpectedCtkError() override;
 };
 
+// The card service did not answer a request within the bridge's bound.
+class NoReplyError : public UnexpectedCtkError {
+public:
+    using UnexpectedCtkError::UnexpectedCtkError;
+    ~NoReplyError() override;
+};
+
 }  // namespace ctkwrapper

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,10 @@
 namespace ctkwrapper {
 
 class SlotManagerImpl;
+
+// How long slotNamed waits for the service's answer. Callers wait for a lookup while they hold
+// locks (a reader's, a monitor's), so the wait is bounded like every other wait on the service.
+constexpr std::chrono::seconds SlotLookupTimeout{10};
 
 // The card service's list of readers. One per process.
 class SlotManager {
@@ -25,7 +30,8 @@ public:
     std::vector<std::string> getSlotNames() const;
     // Key path "slotNames".
     KvObservable getSlotObservable() const;
-    // Blocks until the service answers; an unknown name gives an invalid slot.
+    // Waits for the service's answer, at most SlotLookupTimeout, then throws NoReplyError. An
+    // unknown name gives an invalid slot.
     Slot slotNamed(std::string const& name) const;
 
 private:

@@ -10,10 +10,10 @@
 namespace sclib::impl::ctk {
 
 std::vector<std::shared_ptr<sclib::Reader>> Provider::GetReaders() const {
-    return GetReadersNamed(ctkwrapper::SlotManager::getInstance().getSlotNames());
+    return MakeReadersNamed(ctkwrapper::SlotManager::getInstance().getSlotNames());
 }
 
-std::vector<std::shared_ptr<sclib::Reader>> Provider::GetReadersNamed(
+std::vector<std::shared_ptr<sclib::Reader>> Provider::MakeReadersNamed(
     std::vector<std::string> const& names) const {
     std::vector<std::shared_ptr<sclib::Reader>> readers;
     readers.reserve(names.size());

@@ -26,6 +26,11 @@ bool ReaderMonitor::Process() {
     return running_ && running_->Process(*this);
 }
 
+bool ReaderMonitor::IsWatching() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return running_ && !running_->HasSeenMissing();
+}
+
 void dispatchResetSmartcardEvent(ReaderMonitor const& monitor) {
     monitor.resetSmartcard()(monitor.GetReader());
 }

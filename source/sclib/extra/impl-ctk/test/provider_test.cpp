@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <future>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "ctkwrapper/errors.hpp"
+#include "ctkwrapper/slot_manager.hpp"
 #include "sclib/exceptions.hpp"
 #include "sclib/impl/ctk/provider.hpp"
 #include "sclib/impl/ctk/reader_monitor.hpp"
@@ -141,6 +143,24 @@ TEST_F(ProviderTest, HandlerMayRegisterMonitorsWhileThePumpRuns) {
     EXPECT_TRUE(GetProvider().ProcessEvents());
     EXPECT_EQ(inserted, 1);
     EXPECT_FALSE(GetProvider().ProcessEvents());
+}
+
+TEST_F(ProviderTest, UnansweredLookupFailsTheConnectionInBoundedTime) {
+    memory::addReader("Reader 1");
+    insertCard("Reader 1");
+    auto const reader = GetProvider().GetReaderByName("Reader 1");
+    memory::holdSlotLookups(true);
+    auto connecting = std::async(std::launch::async, [&reader] { reader->ConnectSmartcard(); });
+    auto const status = connecting.wait_for(ctkwrapper::SlotLookupTimeout * 3);
+    memory::holdSlotLookups(false);
+    ASSERT_EQ(status, std::future_status::ready);
+    try {
+        connecting.get();
+        FAIL() << "connected";
+    } catch (SmartcardCommError const& e) {
+        EXPECT_STREQ(e.what(), "No answer from the card service to the lookup of reader Reader 1");
+    }
+    EXPECT_NE(reader->ConnectSmartcard(), nullptr);
 }
 
 struct ConnectCase {

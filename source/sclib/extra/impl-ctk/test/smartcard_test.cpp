@@ -110,6 +110,28 @@ TEST_F(SmartcardTest, CommandsReachTheCardAndAnswersComeBack) {
     EXPECT_TRUE(log[1].command.empty());
 }
 
+// The card object of the old slot still holds the old slot's monitor when the new card connects.
+TEST_F(SmartcardTest, CardOfAReaderPluggedBackInSeesEachResetOnce) {
+    auto const reader = GetProvider().GetReaderByName(ReaderName);
+    auto old = reader->ConnectSmartcard();
+    memory::removeReader(ReaderName);
+    memory::addReader(ReaderName);
+    insertCard(ReaderName);
+    auto const card = reader->ConnectSmartcard();
+
+    try {
+        wasResetIn(*old);
+        FAIL() << "the old slot's card answered";
+    } catch (NoSmartcardError const& e) {
+        EXPECT_STREQ(e.what(), "Unable to start session: Token not found");
+    }
+    old.reset();
+    EXPECT_FALSE(wasResetIn(*card));
+    memory::resetCard(ReaderName);
+    EXPECT_TRUE(wasResetIn(*card));
+    EXPECT_FALSE(wasResetIn(*card));
+}
+
 struct FailureCase {
     std::int64_t serviceCode;
     std::type_index thrown;

@@ -27,7 +27,7 @@
 namespace cardservice::memory {
 
 // Removes every reader (each is reported Missing and leaves "slotNames"), clears every armed
-// fault and makes the manager available again.
+// fault, releases held lookups and makes the manager available again.
 void reset();
 
 // While false, SlotManager::defaultManager() returns null; handles taken earlier keep working.
@@ -68,5 +68,9 @@ void replyWithNothing(std::string const& reader, unsigned times = 1);
 
 // Whether a session is open on the card in the reader (false without a card).
 bool sessionHeld(std::string const& reader);
+
+// While held, the replies to lookups by name are kept back (a service that does not answer);
+// releasing delivers the kept ones in order. reset() releases them.
+void holdSlotLookups(bool held);
 
 }  // namespace cardservice::memory

@@ -1,7 +1,6 @@
 #include "sclib/impl/ctk/detail/reader_event_generator.hpp"
 
 #include <cstdint>
-#include <string>
 #include <utility>
 #include <variant>
 
@@ -10,26 +9,16 @@
 
 namespace sclib::impl::ctk::detail {
 
-namespace {
-
-void logWarning(std::string const& text, unsigned line) {
-    velk::LogWritingStream(velk::GetLogger(), velk::LogLevel::Warning, velk::GetFileName(__FILE__),
-                           line)
-        << text << std::endl;
-}
-
-}  // namespace
-
 ReaderEventGenerator::ReaderEventGenerator(ctkwrapper::Slot const& slot) : slot_(slot) {
     if (!slot_.isValid()) {
         std::lock_guard<std::mutex> lock(mutex_);
-        UpdateUnsafe_(ctkwrapper::SlotState::Missing);
+        ApplyState_(ctkwrapper::SlotState::Missing);
     }
 }
 
 void ReaderEventGenerator::Update(ctkwrapper::KvValue const& value) noexcept {
     std::lock_guard<std::mutex> lock(mutex_);
-    UpdateLocked_(value);
+    Accept_(value);
 }
 
 boost::optional<ReaderEvent> ReaderEventGenerator::GetEvent() {
@@ -37,8 +26,11 @@ boost::optional<ReaderEvent> ReaderEventGenerator::GetEvent() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         std::swap(failure, pending_);
-        if (failure) {
-            Resume_();
+        // Only the notified states, in order: the slot is not read here, because notifications
+        // still on their way would then arrive after a newer state and count as changes (a late
+        // Probing as a reset of the card just reported).
+        for (auto const& value : std::exchange(refused_, {})) {
+            Accept_(value);
         }
     }
     if (failure) {
@@ -47,38 +39,30 @@ boost::optional<ReaderEvent> ReaderEventGenerator::GetEvent() {
     return queue_.TryPop();
 }
 
-void ReaderEventGenerator::UpdateLocked_(ctkwrapper::KvValue const& value) {
+bool ReaderEventGenerator::HasSeenMissing() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return state_ == ctkwrapper::SlotState::Missing;
+}
+
+void ReaderEventGenerator::Accept_(ctkwrapper::KvValue const& value) {
     if (pending_) {
-        logWarning("Not updating slot state due to pending exceptions", __LINE__);
+        velk::LogWritingStream(velk::GetLogger(), velk::LogLevel::Warning,
+                               velk::GetFileName(__FILE__), __LINE__)
+            << "Not updating slot state due to pending exceptions" << std::endl;
         refused_.push_back(value);
         return;
     }
     try {
-        // The notified value, not the state now: a quick reset must not read as no change.
+        // The notified value, not the state now: a quick reset must not read as no change. Only
+        // a service that notifies no state has the slot read.
         auto const* notified = std::get_if<std::int64_t>(&value);
-        UpdateUnsafe_(notified ? ctkwrapper::toSlotState(*notified) : slot_.getState());
+        ApplyState_(notified ? ctkwrapper::toSlotState(*notified) : slot_.getState());
     } catch (...) {
         pending_ = std::current_exception();
     }
 }
 
-void ReaderEventGenerator::Resume_() {
-    for (auto const& value : std::exchange(refused_, {})) {
-        UpdateLocked_(value);
-    }
-    // The slot of a reader that has gone is not asked again.
-    if (pending_ || state_ == ctkwrapper::SlotState::Missing) {
-        return;
-    }
-    try {
-        UpdateUnsafe_(slot_.getState());
-    } catch (std::exception const& e) {
-        // Not kept: it would only repeat the failure being handed out.
-        logWarning(std::string("Slot state still unreadable: ") + e.what(), __LINE__);
-    }
-}
-
-void ReaderEventGenerator::UpdateUnsafe_(ctkwrapper::SlotState state) {
+void ReaderEventGenerator::ApplyState_(ctkwrapper::SlotState state) {
     using ctkwrapper::SlotState;
     if (state_ == SlotState::Missing) {
         return;

@@ -21,7 +21,7 @@ std::shared_ptr<RunningSystemMonitor> RunningSystemMonitor::Create() {
         },
         ctkwrapper::KvObserveOptions::Initial);
     // The list may have changed before the observation began.
-    running->generator_.Update();
+    running->generator_.UpdateFromProvider();
     return running;
 }
 

@@ -14,11 +14,17 @@ namespace sclib::impl::ctk::detail {
 
 void SystemEventGenerator::Update(ctkwrapper::KvValue const& value) noexcept {
     std::lock_guard<std::mutex> lock(mutex_);
-    UpdateLocked_(value);
+    if (auto const* names = std::get_if<std::vector<std::string>>(&value)) {
+        AcceptNotified_(*names);
+    } else {
+        // A service that notifies no list leaves it to be read.
+        AcceptCurrent_();
+    }
 }
 
-void SystemEventGenerator::Update() noexcept {
-    Update(ctkwrapper::KvValue{});
+void SystemEventGenerator::UpdateFromProvider() noexcept {
+    std::lock_guard<std::mutex> lock(mutex_);
+    AcceptCurrent_();
 }
 
 boost::optional<SystemEvent> SystemEventGenerator::GetEvent() {
@@ -36,29 +42,30 @@ boost::optional<SystemEvent> SystemEventGenerator::GetEvent() {
     return queue_.TryPop();
 }
 
-void SystemEventGenerator::UpdateLocked_(ctkwrapper::KvValue const& value) {
+void SystemEventGenerator::AcceptNotified_(std::vector<std::string> const& names) {
     if (pending_) {
-        refused_.push_back(value);
+        refused_.push_back(names);
         return;
     }
-    try {
-        // The notified list, not the list now: a reader that comes and goes quickly is reported.
-        auto const* names = std::get_if<std::vector<std::string>>(&value);
-        UpdateUnsafe_(names ? GetProvider().GetReadersNamed(*names) : GetProvider().GetReaders());
-    } catch (...) {
-        pending_ = std::current_exception();
+    // The notified list, not the list now: a reader that comes and goes quickly is reported.
+    Apply_([&names] { return GetProvider().MakeReadersNamed(names); });
+}
+
+void SystemEventGenerator::AcceptCurrent_() {
+    if (!pending_) {
+        Apply_([] { return GetProvider().GetReaders(); });
     }
 }
 
 void SystemEventGenerator::Resume_() {
-    for (auto const& value : std::exchange(refused_, {})) {
-        UpdateLocked_(value);
+    for (auto const& names : std::exchange(refused_, {})) {
+        AcceptNotified_(names);
     }
     if (pending_) {
         return;
     }
     try {
-        UpdateUnsafe_(GetProvider().GetReaders());
+        ApplyReaders_(GetProvider().GetReaders());
     } catch (std::exception const& e) {
         // Not kept: it would only repeat the failure being handed out.
         velk::LogWritingStream(velk::GetLogger(), velk::LogLevel::Warning,
@@ -67,10 +74,18 @@ void SystemEventGenerator::Resume_() {
     }
 }
 
-void SystemEventGenerator::UpdateUnsafe_(std::vector<std::shared_ptr<sclib::Reader>>&& now) {
+void SystemEventGenerator::Apply_(std::function<Readers()> const& list) {
+    try {
+        ApplyReaders_(list());
+    } catch (...) {
+        pending_ = std::current_exception();
+    }
+}
+
+void SystemEventGenerator::ApplyReaders_(Readers&& now) {
     std::sort(now.begin(), now.end());
-    std::vector<std::shared_ptr<sclib::Reader>> added;
-    std::vector<std::shared_ptr<sclib::Reader>> removed;
+    Readers added;
+    Readers removed;
     std::set_difference(now.begin(), now.end(), previous_.begin(), previous_.end(),
                         std::back_inserter(added));
     std::set_difference(previous_.begin(), previous_.end(), now.begin(), now.end(),

@@ -25,8 +25,9 @@ public:
     std::shared_ptr<sclib::ReaderMonitor> CreateReaderMonitor(
         std::shared_ptr<sclib::Reader> reader) const override;
 
-    // The reader objects of these slot names, in this order.
-    std::vector<std::shared_ptr<sclib::Reader>> GetReadersNamed(
+    // The reader objects of these slot names, in this order: the live object of a name, or a
+    // new one made for it.
+    std::vector<std::shared_ptr<sclib::Reader>> MakeReadersNamed(
         std::vector<std::string> const& names) const;
 
     // Turns a code of the card-service bridge into the sclib exception for it, its text starting

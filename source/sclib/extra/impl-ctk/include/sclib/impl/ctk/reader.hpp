@@ -19,11 +19,14 @@ public:
     explicit Reader(std::string name);
 
     std::string GetName() const override;
-    // Blocks until the service answers. The connected cards of this reader share one started
-    // reader monitor, which their transactions pump to learn about resets.
+    // Waits for the service's answers, each at most ctkwrapper::SlotLookupTimeout, then fails
+    // with SmartcardCommError. The connected cards of this reader's slot share one started reader
+    // monitor, which their transactions pump to learn about resets.
     std::unique_ptr<sclib::Smartcard> ConnectSmartcard() override;
 
 private:
+    std::unique_ptr<sclib::Smartcard> Connect_();
+
     std::string const name_;
     // Guards monitor_: the event thread and host threads both connect cards.
     std::mutex monitorMutex_;

@@ -19,13 +19,17 @@ public:
     explicit ReaderMonitor(std::shared_ptr<sclib::Reader> reader);
     ~ReaderMonitor() override;
 
-    // Looks the slot up (blocks until the service answers) and observes it afresh; events still
-    // queued from an earlier start are dropped.
+    // Looks the slot up (waiting at most ctkwrapper::SlotLookupTimeout) and observes it afresh;
+    // events still queued from an earlier start are dropped.
     void Start() override;
     void Stop() override;
     // Fires the signals under the monitor's mutex: a subscriber must not start, stop or process
     // this monitor. A failure the service reported since the last call is rethrown once.
     bool Process() override;
+
+    // Whether this monitor can still report events: it is started and its slot has not been
+    // reported Missing (a reader plugged back in is a new slot, which it does not watch).
+    bool IsWatching();
 
     // A valid card was reset.
     ReaderSignal& resetSmartcard() const { return resetSmartcard_; }

@@ -19,25 +19,29 @@ namespace sclib::impl::ctk::detail {
 // updates that arrive meanwhile wait until it has been handed out.
 class ReaderEventGenerator {
 public:
-    // slot must outlive the generator; it is read again after a failure has been handed out. An
-    // invalid slot (the reader is gone) gives Unavailable at once.
+    // slot must outlive the generator; it is read only for a notification that carries no state.
+    // An invalid slot (the reader is gone) gives Unavailable at once.
     explicit ReaderEventGenerator(ctkwrapper::Slot const& slot);
 
     // Applies the state a notification carried.
     void Update(ctkwrapper::KvValue const& value) noexcept;
 
-    // Rethrows a kept failure once, after applying the updates that waited for it and the slot's
-    // state as it is now, so that a card removed or swapped meanwhile is reported. Otherwise the
+    // Rethrows a kept failure once, after applying the updates that waited for it. Otherwise the
     // oldest queued event, if any.
     boost::optional<ReaderEvent> GetEvent();
     // The events queued now, not counting a kept failure.
     std::size_t QueuedEvents() const { return queue_.Size(); }
 
+    // Whether the slot has been reported Missing; nothing is reported after it.
+    bool HasSeenMissing();
+
 private:
-    // The caller holds mutex_ for these.
-    void UpdateLocked_(ctkwrapper::KvValue const& value);
-    void Resume_();
-    void UpdateUnsafe_(ctkwrapper::SlotState state);
+    // The caller holds mutex_ for all of the following.
+
+    // Applies a notification, or keeps it while a failure is pending.
+    void Accept_(ctkwrapper::KvValue const& value);
+    // The slot-state machine.
+    void ApplyState_(ctkwrapper::SlotState state);
 
     ctkwrapper::Slot const& slot_;
     velk::ThreadSafeQueue<ReaderEvent> queue_;

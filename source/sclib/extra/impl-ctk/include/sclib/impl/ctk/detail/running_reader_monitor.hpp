@@ -26,6 +26,9 @@ public:
     // Fires monitor's signals for every queued event; true if there was one.
     bool Process(ReaderMonitor const& monitor);
 
+    // Whether the slot has been reported Missing: this object reports nothing more.
+    bool HasSeenMissing() { return generator_.HasSeenMissing(); }
+
 private:
     ctkwrapper::Slot slot_;
     ReaderEventGenerator generator_{slot_};

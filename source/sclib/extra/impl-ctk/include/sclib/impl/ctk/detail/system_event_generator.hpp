@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include <boost/optional.hpp>
@@ -22,7 +24,7 @@ public:
     // Applies the reader list a notification carried.
     void Update(ctkwrapper::KvValue const& value) noexcept;
     // Applies the provider's reader list as it is now.
-    void Update() noexcept;
+    void UpdateFromProvider() noexcept;
 
     // Rethrows a kept failure once, after applying the updates that waited for it and the reader
     // list as it is now, so that a reader added meanwhile is reported. Otherwise the oldest
@@ -32,22 +34,32 @@ public:
     std::size_t QueuedEvents() const { return queue_.Size(); }
 
 private:
-    // The caller holds mutex_ for these.
-    void UpdateLocked_(ctkwrapper::KvValue const& value);
+    using Readers = std::vector<std::shared_ptr<sclib::Reader>>;
+
+    // The caller holds mutex_ for all of the following.
+
+    // Applies a notified list, or keeps it while a failure is pending.
+    void AcceptNotified_(std::vector<std::string> const& names);
+    // Applies the provider's list now; while a failure is pending nothing needs keeping, because
+    // the list is read when the failure is handed out.
+    void AcceptCurrent_();
+    // Applies the lists that waited for the failure being handed out, then the list now.
     void Resume_();
+    // Keeps what listing the readers throws as the pending failure.
+    void Apply_(std::function<Readers()> const& list);
     // Readers are compared by identity: additions are queued before removals, each group in
     // address order.
-    void UpdateUnsafe_(std::vector<std::shared_ptr<sclib::Reader>>&& now);
+    void ApplyReaders_(Readers&& now);
 
     velk::ThreadSafeQueue<SystemEvent> queue_;
     // Guards previous_, pending_ and refused_.
     std::mutex mutex_;
     // The readers reported present, sorted by address; holding them keeps their identity until
     // they are reported removed.
-    std::vector<std::shared_ptr<sclib::Reader>> previous_;
+    Readers previous_;
     std::exception_ptr pending_;
     // Notified while a failure was pending, in order.
-    std::vector<ctkwrapper::KvValue> refused_;
+    std::vector<std::vector<std::string>> refused_;
 };
 
 }  // namespace sclib::impl::ctk::detail
