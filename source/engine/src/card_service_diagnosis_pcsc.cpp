@@ -26,7 +26,6 @@ LONG askDaemon() {
 }  // namespace
 
 std::string describeUnavailableCardService(std::string const& bridgeText) {
-    std::string const remedy = "start it: systemctl start pcscd.socket (or pcscd as root)";
     try {
         // A daemon that accepts the connection and never answers must not hold the host: the
         // question runs on a thread of its own, left to end alone when the wait gives up.
@@ -34,13 +33,15 @@ std::string describeUnavailableCardService(std::string const& bridgeText) {
         auto answer = question->get_future();
         std::thread([question] { (*question)(); }).detach();
         if (answer.wait_for(AnswerWait) != std::future_status::ready) {
-            return "pcscd not reachable: it does not answer; restart it";
+            return "pcscd not reachable (it does not answer): restart it with systemctl restart "
+                   "pcscd";
         }
         LONG const result = answer.get();
         if (result == SCARD_S_SUCCESS) {
             return bridgeText;
         }
-        return std::string("pcscd not reachable: ") + pcsc_stringify_error(result) + " " + remedy;
+        return std::string("pcscd not reachable (") + pcsc_stringify_error(result) +
+               "): start it with systemctl start pcscd.socket (or run pcscd as root)";
     } catch (std::exception const&) {
         return bridgeText;
     }

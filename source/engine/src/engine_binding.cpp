@@ -76,8 +76,8 @@ int loginWithPin(char const* pinText) {
         triesRemaining = result.triesRemaining;
         if (triesRemaining != 0) {
             reason = Reason::WrongPin;
-            detail = triesRemaining == 1 ? "1 try left"
-                                         : std::to_string(triesRemaining) + " tries left";
+            detail =
+                triesRemaining == 1 ? "1 try left" : std::to_string(triesRemaining) + " tries left";
         }
     } catch (velk::secure_elt_err::AuthMethodBlocked const& e) {
         detail = e.what();

@@ -301,11 +301,11 @@ TEST_F(EngineTest, CardKeySaysItDoesNotDecrypt) {
     RSA* const rsa = card.get();
     std::string const cryptogram(RSA_size(rsa), '\1');
     std::string plain(RSA_size(rsa), '\0');
-    EXPECT_EQ(RSA_private_decrypt(static_cast<int>(cryptogram.size()),
-                                  reinterpret_cast<unsigned char const*>(cryptogram.data()),
-                                  reinterpret_cast<unsigned char*>(plain.data()), rsa,
-                                  RSA_PKCS1_PADDING),
-              -1);
+    EXPECT_EQ(
+        RSA_private_decrypt(static_cast<int>(cryptogram.size()),
+                            reinterpret_cast<unsigned char const*>(cryptogram.data()),
+                            reinterpret_cast<unsigned char*>(plain.data()), rsa, RSA_PKCS1_PADDING),
+        -1);
     EXPECT_EQ(takeErrorText(),
               "the card's key does not decrypt: the card's authentication key only signs");
 }
