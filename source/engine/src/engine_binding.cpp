@@ -139,7 +139,11 @@ extern "C" {
 
 int bind_helper(ENGINE* e) {
     RSA_METHOD* const method = enablerRsaMethod();
-    loadErrorStrings();
+    try {
+        loadErrorStrings();
+    } catch (...) {
+        // Registering the texts once may fail to lock; OpenSSL then prints bare error codes.
+    }
     if (method == nullptr || !ENGINE_set_id(e, EngineId) || !ENGINE_set_name(e, EngineName) ||
         !ENGINE_set_cmd_defns(e, engine_cmd_defns) || !ENGINE_set_init_function(e, engine_init) ||
         !ENGINE_set_finish_function(e, engine_finish) ||
