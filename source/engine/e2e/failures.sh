@@ -17,7 +17,8 @@ sign() {
 
 step "no PC/SC daemon"
 out=$(PCSCLITE_CSOCK_NAME=$work/no-daemon.comm must_fail sign "$work/data")
-expect_text "$out" "card service not available"
+expect_error "$out" "card service not available" "pcscd not reachable (Service not available.)"
+expect_text "$out" "systemctl start pcscd.socket"
 
 step "a reader without a card"
 expect_error "$(must_fail sign "$work/data")" "no card in reader" "$reader"

@@ -18,7 +18,7 @@ sign() {
 
 step "a wrong PIN fails with the tries left, one try per run"
 expect_error "$(must_fail sign wrong)" "wrong PIN" "2 tries left"
-expect_error "$(must_fail sign wrong)" "wrong PIN" "1 tries left"
+expect_error "$(must_fail sign wrong)" "wrong PIN" "1 try left"
 
 step "the right PIN signs and restores the tries"
 sign right

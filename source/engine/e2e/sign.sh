@@ -38,4 +38,11 @@ out=$(must_fail card_ossl pkeyutl -sign -engine Enabler -keyform engine -inkey c
     -pkeyopt digest:sha256 -pkeyopt rsa_padding_mode:pss -in "$work/digest" \
     -out "$work/pss.sig")
 expect_text "$out" "only PKCS#1 v1.5 padding is supported"
+step "decryption with the card's key is refused, with the reason"
+head -c 32 /dev/urandom >"$work/secret"
+openssl pkeyutl -encrypt -pubin -inkey "$work/card-public.pem" -in "$work/secret" \
+    -out "$work/secret.enc"
+out=$(must_fail card_ossl pkeyutl -decrypt -engine Enabler -keyform engine -inkey card \
+    -in "$work/secret.enc" -out "$work/secret.dec")
+expect_error "$out" "the card's key does not decrypt" "only signs"
 echo "all signatures verified"

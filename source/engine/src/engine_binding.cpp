@@ -1,4 +1,6 @@
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 #include <openssl/engine.h>
 
@@ -64,20 +66,23 @@ int loginWithPin(char const* pinText) {
     CardPtr const card = state.requireCurrentCard();
     Reason reason = Reason::PinBlocked;
     std::string detail;
+    std::uint32_t triesRemaining = 0;
     try {
         auto const result = card->login(pin);
         if (result.verified) {
             state.notePinAccepted();
             return 1;
         }
-        if (result.triesRemaining != 0) {
+        triesRemaining = result.triesRemaining;
+        if (triesRemaining != 0) {
             reason = Reason::WrongPin;
-            detail = std::to_string(result.triesRemaining) + " tries left";
+            detail =
+                triesRemaining == 1 ? "1 try left" : std::to_string(triesRemaining) + " tries left";
         }
     } catch (velk::secure_elt_err::AuthMethodBlocked const& e) {
         detail = e.what();
     }
-    state.notePinRefused(card, reason, detail);
+    state.notePinRefused(card, reason, detail, triesRemaining);
     raiseError(reason, detail);
     return 0;
 }
@@ -134,7 +139,11 @@ extern "C" {
 
 int bind_helper(ENGINE* e) {
     RSA_METHOD* const method = enablerRsaMethod();
-    loadErrorStrings();
+    try {
+        loadErrorStrings();
+    } catch (...) {
+        // Registering the texts once may fail to lock; OpenSSL then prints bare error codes.
+    }
     if (method == nullptr || !ENGINE_set_id(e, EngineId) || !ENGINE_set_name(e, EngineName) ||
         !ENGINE_set_cmd_defns(e, engine_cmd_defns) || !ENGINE_set_init_function(e, engine_init) ||
         !ENGINE_set_finish_function(e, engine_finish) ||

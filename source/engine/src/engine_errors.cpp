@@ -5,6 +5,7 @@
 
 #include <openssl/err.h>
 
+#include "card_service_diagnosis.hpp"
 #include "engine_state.hpp"
 #include "sclib/exceptions.hpp"
 #include "velk/exceptions.hpp"
@@ -42,12 +43,13 @@ void loadErrorStrings() {
             {packed(Reason::SignatureTooLong), "card signature longer than the key"},
             {packed(Reason::CertificateUnreadable), "card certificate unreadable"},
             {packed(Reason::NullArgument), "null argument"},
-            {packed(Reason::KeyNotOnCard), "key is not a card key"},
+            {packed(Reason::CardKeyDoesNotDecrypt), "the card's key does not decrypt"},
             {packed(Reason::Internal), "unexpected error"},
             {packed(Reason::NoReader), "no card reader found"},
             {packed(Reason::NoCardInReader), "no card in reader"},
             {packed(Reason::CardNotSupported), "card not supported"},
             {packed(Reason::ReaderFailed), "card reader failed"},
+            {packed(Reason::KeyOutdated), "key must be loaded again"},
             {0, nullptr},
         };
         ERR_load_strings(library(), strings);
@@ -75,7 +77,7 @@ void raiseCurrentException() noexcept {
         } catch (sclib::NoSmartcardError const& e) {
             raiseError(Reason::CardRemoved, e.what());
         } catch (velk::EnvironmentError const& e) {
-            raiseError(Reason::CardServiceUnavailable, e.what());
+            raiseError(Reason::CardServiceUnavailable, describeUnavailableCardService(e.what()));
         } catch (std::exception const& e) {
             raiseError(Reason::CardError, e.what());
         } catch (...) {

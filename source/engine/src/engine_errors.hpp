@@ -20,12 +20,13 @@ enum class Reason : int {
     SignatureTooLong,
     CertificateUnreadable,
     NullArgument,
-    KeyNotOnCard,
+    CardKeyDoesNotDecrypt,
     Internal,
     NoReader,
     NoCardInReader,
     CardNotSupported,
     ReaderFailed,
+    KeyOutdated,
 };
 
 // Registers the engine's error texts with OpenSSL; safe to call more than once.

@@ -103,10 +103,15 @@ void EngineState::raiseNoCardError() const {
     absence.raise();
 }
 
-void EngineState::notePinRefused(CardPtr const& card, Reason reason, std::string detail) {
-    PinRefusal refusal{card->getReaderName(), reason, std::move(detail)};
-    std::lock_guard<std::mutex> lock(stateMutex_);
-    pinRefusal_ = std::move(refusal);
+void EngineState::notePinRefused(CardPtr const& card, Reason reason, std::string detail,
+                                 std::uint32_t triesRemaining) noexcept {
+    try {
+        PinRefusal refusal{card->getSerialNumber(), triesRemaining, reason, std::move(detail)};
+        std::lock_guard<std::mutex> lock(stateMutex_);
+        pinRefusal_ = std::move(refusal);
+    } catch (...) {
+        // A card that cannot be read now has nothing to be told about later.
+    }
 }
 
 void EngineState::notePinAccepted() {
@@ -119,7 +124,16 @@ bool EngineState::raisePinRefusal() const {
     CardPtr const card = card_;
     std::optional<PinRefusal> const refusal = pinRefusal_;
     lock.unlock();
-    if (!card || !refusal || card->getReaderName() != refusal->readerName) {
+    if (!card || !refusal) {
+        return false;
+    }
+    try {
+        // Another card in the reader, or this card after its PIN was reset elsewhere.
+        if (card->getSerialNumber() != refusal->serialNumber ||
+            card->getLoginTriesRemaining() != refusal->triesRemaining) {
+            return false;
+        }
+    } catch (std::exception const&) {
         return false;
     }
     raiseError(refusal->reason, refusal->detail);
@@ -159,12 +173,8 @@ void EngineState::onCardInserted(CardPtr card) {
 }
 
 void EngineState::onCardRemoved(CardPtr const& card) {
-    std::string const readerName = card->getReaderName();
-    CardAbsence removed = CardAbsence::removedFrom(readerName);
+    CardAbsence removed = CardAbsence::removedFrom(card->getReaderName());
     std::lock_guard<std::mutex> lock(stateMutex_);
-    if (pinRefusal_ && pinRefusal_->readerName == readerName) {
-        pinRefusal_.reset();
-    }
     // With two readers, the removal of another card leaves the current one.
     if (card_ == card) {
         card_.reset();

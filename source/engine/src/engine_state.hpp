@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -46,12 +47,15 @@ public:
 
     // The refusal of the last PIN given to card, kept so that a later "not logged in" says why:
     // OpenSSL drops the errors of openssl.cnf, where the PIN usually comes from, and finishes
-    // the engine, so the note is kept by reader across a restart. An accepted PIN or the
-    // removal of the card forgets it.
-    void notePinRefused(CardPtr const& card, Reason reason, std::string detail);
+    // the engine, so the note outlives a restart. It is about one card in one state: it is told
+    // only while the current card has the card's serial number and the tries left that were
+    // reported. An accepted PIN forgets it. Reads the card's serial number; a card that cannot
+    // be read leaves no note.
+    void notePinRefused(CardPtr const& card, Reason reason, std::string detail,
+                        std::uint32_t triesRemaining) noexcept;
     void notePinAccepted();
-    // Puts the noted refusal on OpenSSL's error queue while a card in its reader is current;
-    // false when there is none.
+    // Puts the noted refusal on OpenSSL's error queue when it is about the current card as it
+    // is now; false otherwise.
     bool raisePinRefusal() const;
 
     // The PEM text of card: the kept text while card is current, else read from the card.
@@ -77,7 +81,8 @@ private:
     std::string pem_;
     CardAbsence absence_ = CardAbsence::notSearched();  // meaningful while card_ is empty
     struct PinRefusal {
-        std::string readerName;
+        std::string serialNumber;
+        std::uint32_t triesRemaining;
         Reason reason;
         std::string detail;
     };

@@ -3,6 +3,9 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "engine_errors.hpp"
 #include "velk/allocated_string.hpp"
@@ -11,13 +14,20 @@ namespace engine::detail {
 
 namespace {
 
+// What a card key was loaded from: the card object, and the card's serial number, which
+// outlives that object across a re-insertion or a restart.
+struct KeyOrigin {
+    std::weak_ptr<pavlenenabler::iface::Smartcard> card;
+    std::string serialNumber;
+};
+
 // Keys loaded from a card, by RSA object. The method's finish callback removes a key when
 // OpenSSL frees it; a key that is not in here is not the card's.
 class KeyRegistry {
 public:
-    void add(RSA const* rsa, CardPtr const& card) {
+    void add(RSA const* rsa, KeyOrigin origin) {
         std::lock_guard<std::mutex> lock(mutex_);
-        keys_[rsa] = card;
+        keys_[rsa] = std::move(origin);
     }
 
     void remove(RSA const* rsa) {
@@ -25,38 +35,44 @@ public:
         keys_.erase(rsa);
     }
 
-    // found is false for a key that no card issued.
-    std::weak_ptr<pavlenenabler::iface::Smartcard> find(RSA const* rsa, bool& found) const {
+    // Empty for a key that no card issued.
+    std::optional<KeyOrigin> find(RSA const* rsa) const {
         std::lock_guard<std::mutex> lock(mutex_);
         auto const entry = keys_.find(rsa);
-        found = entry != keys_.end();
-        return found ? entry->second : std::weak_ptr<pavlenenabler::iface::Smartcard>();
+        return entry != keys_.end() ? std::optional<KeyOrigin>(entry->second) : std::nullopt;
     }
 
 private:
     mutable std::mutex mutex_;
-    std::map<RSA const*, std::weak_ptr<pavlenenabler::iface::Smartcard>> keys_;
+    std::map<RSA const*, KeyOrigin> keys_;
 };
 
 KeyRegistry& keys() {
-    static KeyRegistry registry;
-    return registry;
+    // Never destroyed: a host may free a card key at exit after this library's statics are gone.
+    static KeyRegistry* const registry = new KeyRegistry;
+    return *registry;
 }
 
 // The card of a card key, checked against the current card: a key of a card that has gone or
 // been swapped must never sign with another.
-CardPtr cardForKey(std::weak_ptr<pavlenenabler::iface::Smartcard> const& boundCard) {
-    CardPtr const card = boundCard.lock();
+CardPtr cardForKey(KeyOrigin const& origin) {
+    CardPtr const card = origin.card.lock();
     CardPtr const current = EngineState::instance().currentCard();
     if (!current) {
         raiseError(Reason::CardRemoved, "the card of this key is no longer present");
         return nullptr;
     }
-    if (card != current) {
-        raiseError(Reason::CardChanged, "the key belongs to a card that is no longer current");
-        return nullptr;
+    if (card == current) {
+        return card;
     }
-    return card;
+    // The same card, re-inserted or found again by a restarted engine, is a new card object.
+    if (current->getSerialNumber() == origin.serialNumber) {
+        raiseError(Reason::KeyOutdated,
+                   "the card was inserted again or the engine restarted since it was loaded");
+    } else {
+        raiseError(Reason::CardChanged, "the key belongs to a card that is no longer current");
+    }
+    return nullptr;
 }
 
 int signOnCard(CardPtr const& card, int flen, unsigned char const* from, unsigned char* to,
@@ -75,17 +91,23 @@ int signOnCard(CardPtr const& card, int flen, unsigned char const* from, unsigne
 
 int rsaPrivateDecrypt(int flen, unsigned char const* from, unsigned char* to, RSA* rsa,
                       int padding) {
-    bool isCardKey = false;
-    keys().find(rsa, isCardKey);
-    if (!isCardKey) {
-        return RSA_meth_get_priv_dec(RSA_PKCS1_OpenSSL())(flen, from, to, rsa, padding);
+    try {
+        if (!keys().find(rsa)) {
+            return RSA_meth_get_priv_dec(RSA_PKCS1_OpenSSL())(flen, from, to, rsa, padding);
+        }
+        raiseError(Reason::CardKeyDoesNotDecrypt, "the card's authentication key only signs");
+    } catch (...) {
+        raiseCurrentException();
     }
-    raiseError(Reason::KeyNotOnCard, "decryption with the card's authentication key");
     return -1;
 }
 
 int rsaFinish(RSA* rsa) {
-    keys().remove(rsa);
+    try {
+        keys().remove(rsa);
+    } catch (...) {
+        // Nothing may leave into OpenSSL; an entry left behind is never looked up again.
+    }
     return 1;
 }
 
@@ -93,7 +115,10 @@ int rsaFinish(RSA* rsa) {
 
 RSA_METHOD* enablerRsaMethod() {
     static RSA_METHOD* const method = [] {
-        RSA_METHOD* built = RSA_meth_new("Enabler", RSA_FLAG_EXT_PKEY);
+        // No flags: every key made with this method inherits them, and with -engine that is
+        // every RSA key of the host. A software key marked RSA_FLAG_EXT_PKEY is taken by
+        // OpenSSL's own method for one with its prime factors. The card's key marks itself.
+        RSA_METHOD* built = RSA_meth_new("Enabler", 0);
         if (built == nullptr) {
             return built;
         }
@@ -114,7 +139,7 @@ RSA_METHOD* enablerRsaMethod() {
 }
 
 void bindKeyToCard(RSA const* rsa, CardPtr const& card) {
-    keys().add(rsa, card);
+    keys().add(rsa, {card, card->getSerialNumber()});
 }
 
 }  // namespace engine::detail
@@ -123,10 +148,9 @@ extern "C" int rsa_enabler_priv_enc(int flen, unsigned char const* from, unsigne
                                     RSA* rsa, int padding) {
     using namespace engine::detail;
     try {
-        bool isCardKey = false;
-        auto const boundCard = keys().find(rsa, isCardKey);
+        auto const origin = keys().find(rsa);
         // With -engine every RSA key uses this method; only the card's keys go to the card.
-        if (!isCardKey) {
+        if (!origin) {
             return RSA_meth_get_priv_enc(RSA_PKCS1_OpenSSL())(flen, from, to, rsa, padding);
         }
         // The card pads with PKCS#1 v1.5 itself: any other block would come back wrongly signed.
@@ -138,7 +162,7 @@ extern "C" int rsa_enabler_priv_enc(int flen, unsigned char const* from, unsigne
             raiseError(Reason::NullArgument);
             return -1;
         }
-        CardPtr const card = cardForKey(boundCard);
+        CardPtr const card = cardForKey(*origin);
         return card ? signOnCard(card, flen, from, to, rsa) : -1;
     } catch (...) {
         raiseCurrentException();

@@ -11,7 +11,8 @@ namespace engine::detail {
 RSA_METHOD* enablerRsaMethod();
 
 // Ties rsa, which must use the engine's method, to the card it was loaded from, until it is
-// freed. Such a key signs only while its card is the current card.
+// freed. Such a key signs only while its card is the current card. Reads the card's serial
+// number, to tell a re-inserted card from another; throws what the card throws.
 void bindKeyToCard(RSA const* rsa, CardPtr const& card);
 
 }  // namespace engine::detail

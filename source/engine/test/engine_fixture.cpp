@@ -69,6 +69,12 @@ CardPtr newCard() {
     return std::make_shared<CardSimulator>(CardProfile::standard());
 }
 
+CardPtr otherCard() {
+    CardProfile profile = CardProfile::standard();
+    profile.serialNumber.back() ^= 0xFF;
+    return std::make_shared<CardSimulator>(std::move(profile));
+}
+
 std::string signMessage(EVP_PKEY* key, std::string const& message) {
     std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(),
                                                                     EVP_MD_CTX_free);

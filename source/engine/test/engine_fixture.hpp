@@ -34,6 +34,8 @@ std::string takeErrorText();
 std::vector<std::string> takeErrorTexts();
 
 CardPtr newCard();
+// A standard card with a serial number of its own: another card than newCard()'s.
+CardPtr otherCard();
 
 // A SHA-256 PKCS#1 v1.5 signature of message with key; empty on failure.
 std::string signMessage(EVP_PKEY* key, std::string const& message);
