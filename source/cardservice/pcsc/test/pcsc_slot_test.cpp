@@ -10,30 +10,17 @@
 #include <thread>
 #include <vector>
 
+#include "pcsc_test_support.hpp"
+
 namespace cardservice::impl::pcsc {
 namespace {
+
+using cardservice::pcsc::testing::endsInTime;
 
 constexpr auto timeout = std::chrono::seconds(10);
 
 std::shared_ptr<PcscSlot> slotWithACard() {
     return std::make_shared<PcscSlot>("Reader", ReaderState{StateValidCard, 1}, AtrBytes{0x3B});
-}
-
-// Runs job on a thread of its own; false when it has not ended in time. A thread stuck in a
-// deadlock is left behind, so that the test fails instead of hanging.
-bool endsInTime(std::function<void()> job) {
-    auto done = std::make_shared<std::promise<void>>();
-    std::future<void> ended = done->get_future();
-    std::thread thread([job = std::move(job), done] {
-        job();
-        done->set_value();
-    });
-    if (ended.wait_for(timeout) != std::future_status::ready) {
-        thread.detach();
-        return false;
-    }
-    thread.join();
-    return true;
 }
 
 TEST(PcscSlot, ObserverMayCallBackIntoTheSlotWhileItIsCalled) {
