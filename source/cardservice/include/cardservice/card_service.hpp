@@ -84,12 +84,12 @@ using ObservedValue = std::variant<std::monostate, std::int64_t, std::vector<std
 // thread before addObserver returns, then with every later change in the order of the changes,
 // on a thread of the service or one that changed the value (a change that comes during the
 // initial call may be made on the registering thread after it). A callback that throws costs no
-// observer a change.
+// observer a change; when the initial call throws, addObserver throws and registers nothing.
 //
 // A service may call an object's observers while holding a lock of that object (the PC/SC
 // service does, to keep its changes in order). A callback may still read the object, add
 // observations and remove any of them, its own included; it must not wait for another thread
-// that is adding or removing observations of that object.
+// that is changing that object or adding or removing observations of it.
 //
 // After removeObserver has returned no call of that observer starts, and none is running but
 // the one that made the removal from inside the callback. A call running on another thread is
