@@ -17,6 +17,11 @@
 // This header is the whole contract. Which service stands behind it is decided when linking:
 // the product links the PC/SC backend, tests the in-memory one. Objects are shared and may be
 // null where the service has no object (no manager, no slot of that name, no card).
+//
+// Replies (of the look-up by name, of transmissions and of session requests) come on threads of
+// the service, and a service may deliver every reply of every object one after another on a
+// single thread (the in-memory service does). A reply must therefore not wait for another
+// reply; it may ask for one and return.
 namespace cardservice {
 
 using Bytes = velk::basic_allocated_string<unsigned char>;
@@ -74,10 +79,22 @@ enum ObserveOptions : unsigned {
 using ObservedValue = std::variant<std::monostate, std::int64_t, std::vector<std::string>>;
 
 // Key-value observation. The callback receives the value the key had at that change, so that
-// quick successive changes are each seen with their own value. With ObserveInitial it runs
-// once on the registering thread before addObserver returns; later calls run on the thread that
-// changed the value, in the order of the changes, with no lock of the service held. After
-// removeObserver has returned no call starts; a callback may remove its own observation.
+// quick successive changes are each seen with their own value. Each observer is called by one
+// thread at a time: with ObserveInitial first once with the current value, on the registering
+// thread before addObserver returns, then with every later change in the order of the changes,
+// on a thread of the service or one that changed the value (a change that comes during the
+// initial call may be made on the registering thread after it). A callback that throws costs no
+// observer a change; when the initial call throws, addObserver throws and registers nothing.
+//
+// A service may call an object's observers while holding a lock of that object (the PC/SC
+// service does, to keep its changes in order). A callback may still read the object, add
+// observations and remove any of them, its own included; it must not wait for another thread
+// that is changing that object or adding or removing observations of it.
+//
+// After removeObserver has returned no call of that observer starts, and none is running but
+// the one that made the removal from inside the callback. A call running on another thread is
+// waited for, so removeObserver must not be called while holding anything that the callback
+// waits for.
 class KeyValueObservable {
 public:
     using ObservationId = std::uint64_t;

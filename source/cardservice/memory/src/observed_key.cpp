@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "callback_failure.hpp"
+
 namespace cardservice::memory::detail {
 
 ObservedKey::ObservedKey(std::string keyPath, ObservedValue initial)
@@ -31,10 +33,10 @@ void ObservedKey::deliverPending() {
         lock.unlock();
         try {
             for (auto const& registration : next.observers) {
-                call_(*registration, next.value);
+                deliver_(*registration, next.value);
             }
         } catch (...) {
-            // The changes left are delivered by the next change.
+            // Only memory can run out here; the changes left go with the next change.
             lock.lock();
             delivering_ = false;
             throw;
@@ -54,38 +56,83 @@ KeyValueObservable::ObservationId ObservedKey::add(std::string const& keyPath, u
     auto registration = std::make_shared<Registration>();
     registration->id = id;
     registration->callback = std::move(callback);
-    registrations_.push_back(registration);
-    if ((options & ObserveInitial) != 0) {
-        ObservedValue const current = value_;
-        lock.unlock();
-        try {
-            call_(*registration, current);
-        } catch (...) {
-            // The caller never learns the id, so it could not end the observation.
-            remove(id);
-            throw;
-        }
+    if ((options & ObserveInitial) == 0) {
+        registrations_.push_back(std::move(registration));
+        return id;
     }
+    // Noted as calling before it is registered: a change that arrives during the initial call
+    // is left to this thread, which makes it after the initial call.
+    registration->caller = std::this_thread::get_id();
+    registrations_.push_back(registration);
+    ObservedValue const current = value_;
+    lock.unlock();
+    try {
+        registration->callback(current);
+    } catch (...) {
+        // The caller never learns the id, so it could not end the observation.
+        {
+            std::lock_guard<std::mutex> calling(registration->mutex);
+            registration->active = false;
+            registration->caller = std::thread::id();
+        }
+        remove(id);
+        throw;
+    }
+    std::unique_lock<std::mutex> calling(registration->mutex);
+    callArrived_(*registration, calling);
     return id;
 }
 
 void ObservedKey::remove(KeyValueObservable::ObservationId id) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto const found =
-        std::find_if(registrations_.begin(), registrations_.end(),
-                     [id](std::shared_ptr<Registration> const& r) { return r->id == id; });
-    if (found == registrations_.end()) {
-        return;
+    std::shared_ptr<Registration> registration;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto const found =
+            std::find_if(registrations_.begin(), registrations_.end(),
+                         [id](std::shared_ptr<Registration> const& r) { return r->id == id; });
+        if (found == registrations_.end()) {
+            return;
+        }
+        registration = *found;
+        registrations_.erase(found);
     }
     // Changes already recorded still hold the registration; the flag keeps them from calling it.
-    (*found)->active = false;
-    registrations_.erase(found);
+    std::unique_lock<std::mutex> lock(registration->mutex);
+    registration->active = false;
+    registration->arrived.clear();
+    if (registration->caller != std::this_thread::get_id()) {
+        registration->idle.wait(lock, [&] { return registration->caller == std::thread::id(); });
+    }
 }
 
-void ObservedKey::call_(Registration& registration, ObservedValue const& value) {
-    if (registration.active) {
-        registration.callback(value);
+void ObservedKey::deliver_(Registration& registration, ObservedValue value) {
+    std::unique_lock<std::mutex> lock(registration.mutex);
+    if (!registration.active) {
+        return;
     }
+    registration.arrived.push_back(std::move(value));
+    if (registration.caller != std::thread::id()) {
+        return;
+    }
+    registration.caller = std::this_thread::get_id();
+    callArrived_(registration, lock);
+}
+
+void ObservedKey::callArrived_(Registration& registration, std::unique_lock<std::mutex>& lock) {
+    while (registration.active && !registration.arrived.empty()) {
+        ObservedValue const next = std::move(registration.arrived.front());
+        registration.arrived.pop_front();
+        lock.unlock();
+        try {
+            registration.callback(next);
+        } catch (...) {
+            // Every observer gets every change, whatever another one does with it.
+            logCallbackFailure("Observer of the in-memory card service");
+        }
+        lock.lock();
+    }
+    registration.caller = std::thread::id();
+    registration.idle.notify_all();
 }
 
 }  // namespace cardservice::memory::detail

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <atomic>
+#include <condition_variable>
 #include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cardservice/card_service.hpp"
@@ -13,7 +14,9 @@ namespace cardservice::memory::detail {
 
 // One observable key of an object: its value, its observers and the in-order delivery of its
 // changes. Observers are called with no lock held, so a callback may read the value, add
-// observers or remove its own observation.
+// observers or remove observations. Each observer is called by one thread at a time, with its
+// initial value first and then every change in order; one that throws costs no other observer
+// its change.
 class ObservedKey {
 public:
     ObservedKey(std::string keyPath, ObservedValue initial);
@@ -32,14 +35,24 @@ public:
 
     KeyValueObservable::ObservationId add(std::string const& keyPath, unsigned options,
                                           KeyValueObservable::ChangeCallback callback);
+    // No call of the observer starts after this has returned, and none is still running unless
+    // the observer's own callback removed it; a call running on another thread is waited for.
     void remove(KeyValueObservable::ObservationId id);
 
 private:
     struct Registration {
         KeyValueObservable::ObservationId id;
         KeyValueObservable::ChangeCallback callback;
+
+        // Guards the fields below.
+        std::mutex mutex;
+        std::condition_variable idle;
         // Cleared by remove; a call starts only while it is set.
-        std::atomic<bool> active{true};
+        bool active = true;
+        // The thread calling the observer now, which also makes the calls for the values that
+        // arrive meanwhile, so that they never overtake the running one.
+        std::thread::id caller;
+        std::deque<ObservedValue> arrived;
     };
     using Registrations = std::vector<std::shared_ptr<Registration>>;
 
@@ -48,7 +61,11 @@ private:
         Registrations observers;
     };
 
-    static void call_(Registration& registration, ObservedValue const& value);
+    // Calls the observer with value, or leaves it to the thread calling it now.
+    static void deliver_(Registration& registration, ObservedValue value);
+    // With registration.mutex held and this thread noted as the caller: calls the observer with
+    // every arrived value, then ends the calling.
+    static void callArrived_(Registration& registration, std::unique_lock<std::mutex>& lock);
 
     std::string const keyPath_;
     mutable std::mutex mutex_;

@@ -1,10 +1,8 @@
 #include "reply_worker.hpp"
 
-#include <exception>
 #include <utility>
 
-#include "velk/log_writing_stream.hpp"
-#include "velk/path.hpp"
+#include "callback_failure.hpp"
 
 namespace cardservice::memory::detail {
 
@@ -46,14 +44,8 @@ void ReplyWorker::run_(std::shared_ptr<Queue> queue) {
         lock.unlock();
         try {
             task();
-        } catch (std::exception const& e) {
-            velk::LogWritingStream(velk::GetLogger(), velk::LogLevel::Error,
-                                   velk::GetFileName(__FILE__), __LINE__)
-                << "Reply of the card service threw: " << e.what() << std::endl;
         } catch (...) {
-            velk::LogWritingStream(velk::GetLogger(), velk::LogLevel::Error,
-                                   velk::GetFileName(__FILE__), __LINE__)
-                << "Reply of the card service threw" << std::endl;
+            logCallbackFailure("Reply of the card service");
         }
         // The task's captures (replies, byte copies) are released before the lock is retaken.
         task = nullptr;

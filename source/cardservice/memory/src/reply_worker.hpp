@@ -10,7 +10,8 @@
 namespace cardservice::memory::detail {
 
 // The thread on which the service delivers its asynchronous replies, one after another in the
-// order they were posted. Every posted task runs exactly once: the destructor lets the thread
+// order they were posted; tests rely on that order. A task that waits for a later task waits
+// for ever. Every posted task runs exactly once: the destructor lets the thread
 // finish the queue before it ends.
 class ReplyWorker {
 public:

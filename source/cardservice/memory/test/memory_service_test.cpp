@@ -88,6 +88,33 @@ TEST_F(MemoryServiceTest, CardControlNeedsTheRightReaderContents) {
     EXPECT_THROW(insertCard("Reader", newCard()), std::logic_error);
 }
 
+TEST_F(MemoryServiceTest, ReplyMayAskForAnotherReplyWhichComesAfterItReturns) {
+    addReader("Reader 1");
+    addReader("Reader 2");
+    insertCard("Reader 1", newCard());
+    insertCard("Reader 2", newCard());
+    auto const first = lookUp("Reader 1")->makeSmartCard();
+    auto const second = lookUp("Reader 2")->makeSmartCard();
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    Bytes const openChannel{0x00, 0x70, 0x00, 0x00, 0x01};
+    // Touched only on the service's reply thread, one reply after the other.
+    std::vector<std::string> steps;
+    std::promise<std::vector<std::string>> done;
+    auto result = done.get_future();
+    first->transmitRequest(openChannel, [&](Bytes const*, ErrorPtr) {
+        steps.push_back("first reply");
+        second->transmitRequest(openChannel, [&](Bytes const* response, ErrorPtr) {
+            steps.push_back(response != nullptr ? "second reply" : "second failed");
+            done.set_value(steps);
+        });
+        steps.push_back("first returns");
+    });
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_EQ(result.get(),
+              (std::vector<std::string>{"first reply", "first returns", "second reply"}));
+}
+
 TEST_F(MemoryServiceTest, ResetCardResetsTheSimulator) {
     addReader("Reader");
     auto const card = newCard();

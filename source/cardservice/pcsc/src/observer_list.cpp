@@ -30,7 +30,13 @@ ObserverList::Id ObserverList::add(std::string const& keyPath, unsigned options,
         callbacks_.emplace(id, shared);
     }
     if ((options & ObserveInitial) != 0) {
-        (*shared)(current);
+        try {
+            (*shared)(current);
+        } catch (...) {
+            // The caller never learns the id, so it could not end the observation.
+            remove(id);
+            throw;
+        }
     }
     return id;
 }

@@ -9,9 +9,10 @@
 
 namespace cardservice::impl::pcsc {
 
-// The observations of one key path of one object. The owner serialises notify and the initial
-// call of add, so that every observer sees the changes in order; no lock of this list is held
-// while a callback runs, so a callback may add or remove observations.
+// The observations of one key path of one object. The owner makes notify, add and remove under
+// one lock of its own that a callback may take again, so that every observer sees its initial
+// value and then the changes in order, and remove never overlaps a call. No lock of this list
+// is held while a callback runs, so a callback may add or remove observations.
 class ObserverList {
 public:
     using Id = KeyValueObservable::ObservationId;
@@ -23,7 +24,7 @@ public:
     // is called with current before add returns.
     Id add(std::string const& keyPath, unsigned options, Callback callback,
            ObservedValue const& current);
-    // No call starts after this has returned; one already running is not waited for.
+    // No call starts after this has returned.
     void remove(Id id);
     // Calls every observer with value, on this thread, in the order they were added.
     void notify(ObservedValue const& value);

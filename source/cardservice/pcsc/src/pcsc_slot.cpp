@@ -29,11 +29,12 @@ std::shared_ptr<Card> PcscSlot::makeSmartCard() {
 
 KeyValueObservable::ObservationId PcscSlot::addObserver(std::string const& keyPath,
                                                         unsigned options, ChangeCallback callback) {
-    std::lock_guard<std::mutex> publishing(publishing_);
+    std::lock_guard<std::recursive_mutex> publishing(publishing_);
     return observers_.add(keyPath, options, std::move(callback), state());
 }
 
 void PcscSlot::removeObserver(ObservationId id) {
+    std::lock_guard<std::recursive_mutex> publishing(publishing_);
     observers_.remove(id);
 }
 
@@ -63,7 +64,7 @@ void PcscSlot::reportReset() {
 }
 
 void PcscSlot::publish_(std::vector<std::int64_t> const& states) {
-    std::lock_guard<std::mutex> publishing(publishing_);
+    std::lock_guard<std::recursive_mutex> publishing(publishing_);
     for (std::int64_t const state : states) {
         {
             std::lock_guard<std::mutex> lock(mutex_);

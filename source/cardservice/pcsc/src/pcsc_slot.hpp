@@ -39,9 +39,10 @@ private:
     void publish_(std::vector<std::int64_t> const& states);
 
     std::string const name_;
-    // Keeps state changes and initial calls in order, so no observer sees an older state
-    // after a newer one. Callbacks run under it; they must not wait for this slot's changes.
-    std::mutex publishing_;
+    // Keeps state changes, initial calls and removals in order, so no observer sees an older
+    // state after a newer one, nor a call after its removal. Callbacks run under it, so it is
+    // recursive: a callback may add and remove observations of this slot.
+    std::recursive_mutex publishing_;
     mutable std::mutex mutex_;  // the fields below
     ReaderState reader_;
     std::int64_t state_;

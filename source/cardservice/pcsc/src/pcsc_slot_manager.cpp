@@ -111,11 +111,12 @@ void PcscSlotManager::getSlotWithName(std::string const& name,
 KeyValueObservable::ObservationId PcscSlotManager::addObserver(std::string const& keyPath,
                                                                unsigned options,
                                                                ChangeCallback callback) {
-    std::lock_guard<std::mutex> publishing(publishing_);
+    std::lock_guard<std::recursive_mutex> publishing(publishing_);
     return observers_.add(keyPath, options, std::move(callback), slotNames());
 }
 
 void PcscSlotManager::removeObserver(ObservationId id) {
+    std::lock_guard<std::recursive_mutex> publishing(publishing_);
     observers_.remove(id);
 }
 
@@ -270,7 +271,7 @@ void PcscSlotManager::apply_(std::vector<Look> const& looks) {
         slot->markMissing();
     }
     if (changed) {
-        std::lock_guard<std::mutex> publishing(publishing_);
+        std::lock_guard<std::recursive_mutex> publishing(publishing_);
         observers_.notify(slotNames());
     }
 }

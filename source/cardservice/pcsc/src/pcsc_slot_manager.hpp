@@ -62,7 +62,7 @@ private:
     std::vector<std::string> names_;
     std::map<std::string, std::shared_ptr<PcscSlot>> slots_;
 
-    std::mutex publishing_;  // as in PcscSlot
+    std::recursive_mutex publishing_;  // as in PcscSlot
     ObserverList observers_{"slotNames"};
 
     // stop_ guards the fields below: the context the thread waits on, so that the destructor

@@ -56,5 +56,20 @@ TEST(ObserverList, CallbackMayRemoveItselfAndAnotherObserversFaultStaysContained
     EXPECT_EQ(otherCalls, 2);
 }
 
+TEST(ObserverList, ObserverWhoseInitialCallThrowsIsNotRegistered) {
+    ObserverList list("state");
+    int calls = 0;
+    EXPECT_THROW(list.add(
+                     "state", ObserveInitial,
+                     [&](ObservedValue const&) {
+                         ++calls;
+                         throw std::runtime_error("observer fault");
+                     },
+                     std::int64_t{StateEmpty}),
+                 std::runtime_error);
+    list.notify(std::int64_t{StateValidCard});
+    EXPECT_EQ(calls, 1);
+}
+
 }  // namespace
 }  // namespace cardservice::impl::pcsc

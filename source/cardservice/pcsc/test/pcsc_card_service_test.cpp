@@ -58,6 +58,23 @@ TEST_F(PcscCardServiceTest, ReaderIsListedAndAnUnknownNameGivesNoSlot) {
     EXPECT_EQ(slotNamed(*manager_, "No Such Reader 00 00"), nullptr);
 }
 
+TEST_F(PcscCardServiceTest, ReaderListObserverMayCallBackIntoTheManager) {
+    auto const manager = manager_;
+    auto const names = std::make_shared<std::vector<std::string>>();
+    bool const ended = endsInTime([manager, names] {
+        KeyValueObservable::ObservationId const id =
+            manager->addObserver("slotNames", ObserveInitial, [&](ObservedValue const&) {
+                // Called under the manager's publishing lock, which must let these through.
+                *names = manager->slotNames();
+                manager->removeObserver(
+                    manager->addObserver("slotNames", ObserveInitial, [](ObservedValue const&) {}));
+            });
+        manager->removeObserver(id);
+    });
+    ASSERT_TRUE(ended) << "deadlocked";
+    EXPECT_NE(std::find(names->begin(), names->end(), VirtualReader), names->end());
+}
+
 TEST_F(PcscCardServiceTest, EmptyReaderHasNoCardAndNoAtr) {
     EXPECT_EQ(slot_->state(), StateEmpty);
     EXPECT_EQ(slot_->makeSmartCard(), nullptr);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <future>
 #include <memory>
 #include <optional>
@@ -44,6 +45,23 @@ inline std::optional<TransmitOutcome> transmitAndWait(Card& card, Bytes const& c
         return std::nullopt;
     }
     return future.get();
+}
+
+// Runs job on a thread of its own and waits at most ReplyTimeout; false when it has not ended.
+// A thread stuck in a deadlock is left behind, so that the test fails instead of hanging.
+inline bool endsInTime(std::function<void()> job) {
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> ended = done->get_future();
+    std::thread thread([job = std::move(job), done] {
+        job();
+        done->set_value();
+    });
+    if (ended.wait_for(ReplyTimeout) != std::future_status::ready) {
+        thread.detach();
+        return false;
+    }
+    thread.join();
+    return true;
 }
 
 // The slot of that name, or null; also null when no reply came within ReplyTimeout.

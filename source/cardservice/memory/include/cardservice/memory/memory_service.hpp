@@ -11,10 +11,11 @@
 // the product's. The service is process-wide: a test calls reset() first to start from no
 // readers, no faults and an available manager.
 //
-// Every change is delivered to the observers of "slotNames" and "state" before the call returns
-// (unless another thread is delivering changes of the same key at that moment; it then delivers
-// this one too, in order). Replies of the lookup by name, transmissions and session requests come
-// on the service's own worker thread.
+// Every change is delivered to the observers of "slotNames" and "state" before the call returns,
+// unless another thread is delivering changes of the same key, or calling that observer, at that
+// moment; that thread then delivers this one too, in order. Replies of the lookup by name,
+// transmissions and session requests come one after another on the service's own worker thread,
+// so a reply that waits for another reply waits for ever.
 //
 // Functions that take a reader name throw std::invalid_argument when no such reader is present,
 // and those that need a card in the reader (or none) throw std::logic_error otherwise.
