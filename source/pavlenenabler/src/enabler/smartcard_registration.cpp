@@ -33,11 +33,7 @@ std::shared_ptr<Smartcard> SmartcardRegistration::cardInReader(
 std::shared_ptr<Smartcard> SmartcardRegistration::registerInsertedCard(
     std::shared_ptr<sclib::Reader> const& reader) {
     std::lock_guard<std::mutex> lock(mutex_);
-    AcceptedCard card;
-    auto const handed = handedOut_.find(reader);
-    if (handed != handedOut_.end()) {
-        card = AcceptedCard{handed->second.card.lock(), handed->second.connection};
-    }
+    AcceptedCard card = keptCard_(reader);
     if (!isStillInReader(card)) {
         card = acceptCard(*reader);
         if (!card.card) {

@@ -59,6 +59,9 @@ void SimulatedSmartcard::transaction(TransactionBody body) {
     if (insertion_->removed()) {
         throw sclib::NoSmartcardError("Unable to start session: Token not found");
     }
+    if (auto const failure = insertion_->takeSessionFailure()) {
+        std::rethrow_exception(failure);
+    }
     auto const resets = insertion_->resetCount();
     bool const wasReset = resets != seenResets_;
     seenResets_ = resets;

@@ -23,9 +23,10 @@ public:
     // Reader errors propagate, and nothing kept is dropped on any exception.
     std::shared_ptr<Smartcard> cardInReader(std::shared_ptr<sclib::Reader> const& reader,
                                             bool eventsRun);
-    // For the insertion event: registers the object that a search handed out for this card, or
-    // a new one, in place of an earlier card of the reader; empty for a card that is not
-    // accepted. Errors propagate, and nothing kept is dropped on any exception.
+    // For the insertion event: registers the object kept for this card (handed out by a search,
+    // or registered before without a removal since), or a new one for any other card; empty for
+    // a card that is not accepted. Errors propagate, and nothing kept is dropped on any
+    // exception.
     std::shared_ptr<Smartcard> registerInsertedCard(std::shared_ptr<sclib::Reader> const& reader);
     // For the removal event: forgets the reader's registered card, returned, and the one a search
     // handed out.
