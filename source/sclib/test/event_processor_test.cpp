@@ -7,6 +7,7 @@
 #include <exception>
 #include <future>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <stdexcept>
@@ -143,20 +144,80 @@ TEST(EventProcessor, SleepsOnlyWhenIdle) {
     }
 }
 
-// A callback on the event thread may end the loop; it must not wait for its own thread.
+// A callback on the event thread may end the loop; it must not wait for its own thread. The
+// owner's next start joins the ended loop and runs a new one.
 TEST(EventProcessor, StopFromTheEventThreadEndsTheLoop) {
     CountingProvider provider;
     EventProcessor events(provider);
-    provider.onPass = [&](std::size_t) {
-        events.stop();
+    std::atomic<bool> startedAfterStop{true};
+    provider.onPass = [&](std::size_t pass) {
+        if (pass == 1) {
+            events.stop();
+            startedAfterStop = events.isStarted();
+        }
         return true;  // no sleep: a loop that went on would pass again at once
     };
     events.start();
     ASSERT_TRUE(provider.waitForPasses(1));
     EXPECT_FALSE(provider.waitForPasses(2, std::chrono::milliseconds(100)));
-    EXPECT_TRUE(events.isStarted());  // until the owner joins
-    events.stop();
+    EXPECT_FALSE(startedAfterStop);
     EXPECT_FALSE(events.isStarted());
+
+    events.start();
+    EXPECT_TRUE(events.isStarted());
+    EXPECT_TRUE(provider.waitForPasses(2));
+}
+
+// The owner of the processor may drop it from a callback (events stopped from a card handler).
+TEST(EventProcessor, DestroyedByItsOwnCallbackWithoutAbort) {
+    CountingProvider provider;
+    std::optional<EventProcessor> events(std::in_place, provider);
+    std::promise<void> destroyed;
+    provider.onPass = [&](std::size_t pass) {
+        if (pass == 1) {
+            events.reset();
+            destroyed.set_value();
+        }
+        return true;
+    };
+    events->start();
+    ASSERT_EQ(destroyed.get_future().wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_FALSE(provider.waitForPasses(2, std::chrono::milliseconds(100)));
+
+    EventProcessor again(provider);
+    again.start();
+    EXPECT_TRUE(again.isStarted());
+    EXPECT_TRUE(provider.waitForPasses(2));
+}
+
+// While the owner stops the loop, a callback may still ask whether it runs and start it: the
+// owner holds nothing they need while it waits for the thread.
+TEST(EventProcessor, CallbackMayAskAndStartWhileTheOwnerStops) {
+    CountingProvider provider;
+    EventProcessor events(provider);
+    std::promise<void> inFirstPass;
+    std::atomic<bool> sawStopping{false};
+    provider.onPass = [&](std::size_t pass) {
+        if (pass == 1) {
+            inFirstPass.set_value();
+            auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (events.isStarted() && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::yield();
+            }
+            sawStopping = !events.isStarted();
+            events.start();
+        }
+        return false;
+    };
+    events.start();
+    ASSERT_EQ(inFirstPass.get_future().wait_for(std::chrono::seconds(5)),
+              std::future_status::ready);
+    auto stopping = std::async(std::launch::async, [&] { events.stop(); });
+    ASSERT_EQ(stopping.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_TRUE(sawStopping);
+    // That start came after the stop had begun: a new loop runs; the destructor joins it.
+    EXPECT_TRUE(events.isStarted());
+    EXPECT_TRUE(provider.waitForPasses(2));
 }
 
 }  // namespace

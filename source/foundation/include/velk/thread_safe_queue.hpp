@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <mutex>
 #include <utility>
@@ -34,9 +35,15 @@ public:
         return front;
     }
 
+    // The number of elements now; others may push or pop right after.
+    std::size_t Size() const {
+        std::lock_guard<MutexNoexcept> lock(mutex_);
+        return queue_.size();
+    }
+
 private:
     std::deque<T> queue_;
-    MutexNoexcept mutex_;
+    mutable MutexNoexcept mutex_;
 };
 
 }  // namespace velk

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <boost/signals2/connection.hpp>
+
 #include "ctkwrapper/errors.hpp"
 #include "sclib/impl/ctk/provider.hpp"
 #include "sclib/impl/ctk/reader_monitor.hpp"
@@ -121,6 +123,26 @@ TEST_F(ReaderMonitorTest, CardPresentAtStartIsReportedByTheFirstPumpOnly) {
     EXPECT_TRUE(monitor->Process());
     EXPECT_EQ(record->take(), Signals{"inserted"});
     EXPECT_FALSE(monitor->Process());
+}
+
+// A card that keeps coming and going while its events are fired: the pass ends with what was
+// queued when it began, so the pumping thread can be stopped between events.
+TEST_F(ReaderMonitorTest, APassFiresOnlyWhatWasQueuedWhenItBegan) {
+    int inserted = 0;
+    boost::signals2::scoped_connection const flapping =
+        monitor->cardInserted().connect([&](std::shared_ptr<sclib::Reader> const&) {
+            if (++inserted < 50) {
+                remove();
+                insert();
+            }
+        });
+    monitor->Start();
+    insert();
+    EXPECT_TRUE(monitor->Process());
+    EXPECT_EQ(inserted, 1);
+    EXPECT_EQ(record->take(), Signals{"inserted"});
+    EXPECT_TRUE(monitor->Process());
+    EXPECT_EQ(record->take(), (Signals{"removed", "inserted"}));
 }
 
 TEST_F(ReaderMonitorTest, StoppedMonitorFiresNothing) {

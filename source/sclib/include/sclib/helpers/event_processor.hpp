@@ -1,7 +1,6 @@
 #pragma once
 
-#include <atomic>
-#include <future>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -14,31 +13,37 @@ namespace sclib::helpers {
 // ("Exception during event processing: " and what(), or "Unknown except during event
 // processing") and the loop goes on; nothing ever escapes the thread.
 //
-// start, stop and isStarted are meant for the owner's thread; stop may also be called from the
-// event thread itself (from a callback), where it only asks the loop to end.
+// Callbacks run on the event thread and may call start, stop and isStarted, and destroy the
+// processor: no lock that they need is held while a thread is joined. On the event thread stop
+// only asks the loop to end after the current pass, start (before the pass has ended) lets it go
+// on, and the destructor leaves the thread to end on its own after the pass; the loop never
+// touches the processor, only the provider, which must outlive every pass.
 class EventProcessor {
 public:
     explicit EventProcessor(Provider& provider);
-    // Stops and joins.
+    // Stops; joins the worker, unless called on the event thread.
     ~EventProcessor();
     EventProcessor(EventProcessor const&) = delete;
     EventProcessor& operator=(EventProcessor const&) = delete;
 
-    // Starts the worker; does nothing while one is started.
+    // Starts the worker; does nothing while one runs. A loop that was asked to stop but is still
+    // in its pass goes on instead; one that has ended is joined first (it has returned already).
     void start();
-    // Ends the loop and waits for the worker (within one pass plus 10 ms). Safe when never
-    // started; start may run a new worker afterwards.
+    // Ends the loop and, off the event thread, waits for the worker (within one pass plus
+    // 10 ms). Safe when never started; start may run a new worker afterwards. When two threads
+    // stop at once, the one that finds the loop running waits for it.
     void stop();
+    // True from start until stop was asked for (on any thread) or the loop has ended.
     bool isStarted() const;
 
 private:
-    void run_();
+    class Loop;
 
     Provider& provider_;
-    std::atomic<bool> running_{false};
-    std::future<void> worker_;  // under control_
-    std::atomic<std::thread::id> workerThread_{};
     mutable std::mutex control_;
+    std::shared_ptr<Loop> loop_;  // under control_; the newest loop, empty once stopped
+    std::thread worker_;          // under control_; runs loop_
+    bool destroying_ = false;     // under control_; refuses start from a callback meanwhile
 };
 
 }  // namespace sclib::helpers

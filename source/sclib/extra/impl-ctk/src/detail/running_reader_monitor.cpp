@@ -1,5 +1,8 @@
 #include "sclib/impl/ctk/detail/running_reader_monitor.hpp"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "sclib/dispatch.hpp"
 #include "sclib/impl/ctk/reader_monitor.hpp"
 
@@ -24,8 +27,16 @@ std::shared_ptr<RunningReaderMonitor> RunningReaderMonitor::Create(ctkwrapper::S
 RunningReaderMonitor::RunningReaderMonitor(Key, ctkwrapper::Slot slot) : slot_(std::move(slot)) {}
 
 bool RunningReaderMonitor::Process(ReaderMonitor const& monitor) {
+    // Only what was queued when the pass began (at least one look, which also hands out a kept
+    // failure): a reader that keeps changing must not hold the pumping thread, and whoever waits
+    // for it to stop, for ever. The rest waits for the next pass.
+    std::size_t budget = std::max<std::size_t>(generator_.QueuedEvents(), 1);
     bool processed = false;
-    while (auto const event = generator_.GetEvent()) {
+    for (; budget > 0; --budget) {
+        auto const event = generator_.GetEvent();
+        if (!event) {
+            break;
+        }
         processed = true;
         switch (*event) {
             case ReaderEvent::Unavailable:

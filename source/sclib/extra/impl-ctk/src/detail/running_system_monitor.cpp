@@ -1,5 +1,8 @@
 #include "sclib/impl/ctk/detail/running_system_monitor.hpp"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "ctkwrapper/slot_manager.hpp"
 #include "sclib/dispatch.hpp"
 #include "sclib/impl/ctk/system_monitor.hpp"
@@ -23,8 +26,14 @@ std::shared_ptr<RunningSystemMonitor> RunningSystemMonitor::Create() {
 }
 
 bool RunningSystemMonitor::Process(SystemMonitor const& monitor) {
+    // Bounded like a reader monitor's pass: what was queued when it began.
+    std::size_t budget = std::max<std::size_t>(generator_.QueuedEvents(), 1);
     bool processed = false;
-    while (auto const event = generator_.GetEvent()) {
+    for (; budget > 0; --budget) {
+        auto const event = generator_.GetEvent();
+        if (!event) {
+            break;
+        }
         processed = true;
         if (event->type == SystemEvent::ReaderAdded) {
             dispatchReaderAddedEvent(monitor, event->reader);

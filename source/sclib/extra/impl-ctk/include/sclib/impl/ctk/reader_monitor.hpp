@@ -13,7 +13,7 @@ class RunningReaderMonitor;
 }
 
 // Watches one slot's state. The service's notifications are queued on its threads; Process
-// fires the signals on the calling thread.
+// fires the signals of those queued when it began on the calling thread.
 class ReaderMonitor : public sclib::ReaderMonitor, public Monitor {
 public:
     explicit ReaderMonitor(std::shared_ptr<sclib::Reader> reader);

@@ -13,7 +13,7 @@ class RunningSystemMonitor;
 }
 
 // Watches the card service's reader list. Changes are queued on the service's threads; Process
-// fires the signals on the calling thread.
+// fires the signals of those queued when it began on the calling thread.
 class SystemMonitor : public sclib::SystemMonitor, public Monitor {
 public:
     SystemMonitor();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <exception>
 #include <mutex>
 #include <vector>
@@ -29,6 +30,8 @@ public:
     // state as it is now, so that a card removed or swapped meanwhile is reported. Otherwise the
     // oldest queued event, if any.
     boost::optional<ReaderEvent> GetEvent();
+    // The events queued now, not counting a kept failure.
+    std::size_t QueuedEvents() const { return queue_.Size(); }
 
 private:
     // The caller holds mutex_ for these.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -27,6 +28,8 @@ public:
     // list as it is now, so that a reader added meanwhile is reported. Otherwise the oldest
     // queued event, if any.
     boost::optional<SystemEvent> GetEvent();
+    // The events queued now, not counting a kept failure.
+    std::size_t QueuedEvents() const { return queue_.Size(); }
 
 private:
     // The caller holds mutex_ for these.
