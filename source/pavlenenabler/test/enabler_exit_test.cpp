@@ -64,6 +64,12 @@ private:
     bool open_ = false;
 };
 
+// Built after the events start, so that exit destroys it before it stops the event thread.
+Gate& gate() {
+    static Gate instance;
+    return instance;
+}
+
 TEST(EnablerExitTest, OwnerBuiltBeforeTheReaderStackEndsCleanlyWithEventsFlowing) {
     // libcrypto's exit handler must run after the card service's worker has ended.
     testsupport::cardsim::TestCredentials::shared();
@@ -73,13 +79,17 @@ TEST(EnablerExitTest, OwnerBuiltBeforeTheReaderStackEndsCleanlyWithEventsFlowing
     memory::addReader("Reader 2");
     memory::insertCard("Reader 1", std::make_shared<CardSimulator>());
     early.enabler = std::make_unique<enabler::Enabler>(early.user, early.user);
+    early.user.afterInsertion = [insertions = 0]() mutable {
+        if (++insertions == 2) {
+            gate().holdHandler();
+        }
+    };
     early.enabler->startCardEvent();
     ASSERT_TRUE(early.user.waitForEvents(1));
 
-    static Gate gate;
-    early.user.afterInsertion = [] { gate.holdHandler(); };
+    gate();
     memory::insertCard("Reader 2", std::make_shared<CardSimulator>());
-    ASSERT_TRUE(gate.waitUntilHeld());
+    ASSERT_TRUE(gate().waitUntilHeld());
     // More events wait for the next passes.
     memory::removeCard("Reader 1");
 }
