@@ -87,31 +87,34 @@ std::unique_ptr<EventProcessor> takeProcessor(EventDelivery& delivery) {
     return std::move(delivery.processor);
 }
 
-// Under both locks.
-void startProcessor(EventDelivery& delivery) {
-    if (delivery.exited) {
-        return;
-    }
-    if (!delivery.exitHandlerSet && std::atexit([] {
-            EventDelivery& d = eventDelivery();
-            std::lock_guard<std::mutex> lifecycle(d.lifecycle);
-            std::unique_ptr<EventProcessor> stopped;
-            std::lock_guard<std::mutex> lock(d.state);
-            d.exited = true;
-            stopped = takeProcessor(d);
-        }) == 0) {
-        delivery.exitHandlerSet = true;
-    }
-    delivery.processor = std::make_unique<EventProcessor>(delivery.pumped);
-    delivery.processor->start();
-    delivery.delivering = true;
-}
-
 // Under the lifecycle lock: stops and joins the event thread.
 void stopProcessor(EventDelivery& delivery) {
     std::unique_ptr<EventProcessor> stopped;
     std::lock_guard<std::mutex> lock(delivery.state);
     stopped = takeProcessor(delivery);
+}
+
+void stopAtExit() {
+    EventDelivery& delivery = eventDelivery();
+    std::lock_guard<std::mutex> lifecycle(delivery.lifecycle);
+    {
+        std::lock_guard<std::mutex> lock(delivery.state);
+        delivery.exited = true;
+    }
+    stopProcessor(delivery);
+}
+
+// Under both locks.
+void startProcessor(EventDelivery& delivery) {
+    if (delivery.exited) {
+        return;
+    }
+    if (!delivery.exitHandlerSet && std::atexit(stopAtExit) == 0) {
+        delivery.exitHandlerSet = true;
+    }
+    delivery.processor = std::make_unique<EventProcessor>(delivery.pumped);
+    delivery.processor->start();
+    delivery.delivering = true;
 }
 
 std::string connectionErrorText(sclib::SmartcardCommError const& e) {
