@@ -57,7 +57,8 @@ ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
 tsan_dir=${TSAN_BUILD_DIR:-"$here/build/tsan"}
 # The PC/SC tests among them use the daemon started above.
 threaded_tests=(foundation_test cachelib_test teappletlib_test sclib_test readersupport_test
-                ctkwrapper_test cardservice_memory_test sclib_ctk_test pavlenenabler_test engine_test
+                ctkwrapper_test cardservice_memory_test sclib_ctk_test pavlenenabler_test
+                pavlenenabler_exit_test engine_test
                 cardservice_pcsc_test cardservice_pcsc_road_test engine_memory_stress_test
                 engine_pcsc_stress_test)
 echo "Building the threaded tests with ThreadSanitizer: ${threaded_tests[*]}"

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -21,7 +22,15 @@ public:
         std::shared_ptr<iface::Smartcard> card;
     };
 
-    void cardInserted(std::shared_ptr<iface::Smartcard> card) override { record_({true, card}); }
+    // Runs on the event thread after each insertion is recorded, without the recorder's lock.
+    std::function<void()> afterInsertion;
+
+    void cardInserted(std::shared_ptr<iface::Smartcard> card) override {
+        record_({true, card});
+        if (afterInsertion) {
+            afterInsertion();
+        }
+    }
     void cardRemoved(std::shared_ptr<iface::Smartcard> card) override { record_({false, card}); }
     void eventLog(std::string const& text) override {
         std::lock_guard<std::mutex> lock(mutex_);

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <filesystem>
 #include <future>
+#include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cardservice/memory/memory_service.hpp"
@@ -333,6 +339,179 @@ TEST_F(EnablerTest, ResetOfAFoundCardIsLoggedToTheUserOnce) {
     EXPECT_TRUE(signs(*card));
     EXPECT_TRUE(signs(*card));
     EXPECT_EQ(user.texts("Smartcard was reset").size(), 1u);
+}
+
+// A card taken out and another put in before events start: the start-up insertion must not
+// report the object found for the first card, whose connection no longer reaches any card.
+TEST_F(EnablerTest, CardSwappedBeforeEventsStartGetsItsOwnObject) {
+    memory::addReader("Reader 1");
+    insertCard("Reader 1");
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+    auto const found = enabler.findCard();
+    ASSERT_TRUE(found);
+    memory::removeCard("Reader 1");
+    insertCard("Reader 1");
+
+    enabler.startCardEvent();
+    ASSERT_TRUE(user.waitForEvents(1));
+    auto const inserted = user.events().front().card;
+    EXPECT_NE(inserted, found);
+    EXPECT_TRUE(inserted->login("1234").verified);
+}
+
+struct StoppedCase {
+    char const* name;
+    bool swapped;  // another card put in while events are stopped
+};
+
+class StoppedEventsTest : public EnablerTest, public ::testing::WithParamInterface<StoppedCase> {};
+
+TEST_P(StoppedEventsTest, FindCardAfterEventsStopLooksAtTheReaderAgain) {
+    memory::addReader("Reader 1");
+    insertCard("Reader 1");
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+    enabler.startCardEvent();
+    ASSERT_TRUE(user.waitForEvents(1));
+    auto const registered = user.events().front().card;
+    enabler.stopCardEvent();
+    if (GetParam().swapped) {
+        memory::removeCard("Reader 1");
+        insertCard("Reader 1");
+    }
+
+    auto const found = enabler.findCard();
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found == registered, !GetParam().swapped);
+    EXPECT_TRUE(found->login("1234").verified);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cards, StoppedEventsTest,
+                         ::testing::Values(StoppedCase{"SameCard", false},
+                                           StoppedCase{"OtherCard", true}),
+                         [](auto const& info) { return std::string(info.param.name); });
+
+TEST_F(EnablerTest, TwoSearchesBeforeTheStartUpInsertionGiveOneObject) {
+    memory::addReader("Reader 1");
+    insertCard("Reader 1");
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+    auto const first = enabler.findCard();
+    auto const second = enabler.findCard();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(second, first);
+    ASSERT_TRUE(first->login("1234").verified);
+
+    enabler.startCardEvent();
+    ASSERT_TRUE(user.waitForEvents(1));
+    EXPECT_EQ(user.events().front().card, first);
+    EXPECT_TRUE(signs(*second));
+}
+
+// Waits for flag with a bound.
+bool becomesTrue(std::atomic<bool> const& flag) {
+    auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!flag.load()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::yield();
+    }
+    return true;
+}
+
+TEST_F(EnablerTest, StopCardEventFromAnInsertionHandlerStopsTheEvents) {
+    memory::addReader("Reader 1");
+    insertCard("Reader 1");
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+    std::atomic<bool> stopped{false};
+    user.afterInsertion = [&] {
+        if (!stopped) {
+            enabler.stopCardEvent();
+            stopped = true;
+        }
+    };
+    enabler.startCardEvent();
+    ASSERT_TRUE(becomesTrue(stopped));
+
+    // Events start again from here: the card still in is reported once more, with its object.
+    enabler.startCardEvent();
+    ASSERT_TRUE(user.waitForEvents(2));
+    EXPECT_EQ(user.events()[1].card, user.events()[0].card);
+}
+
+TEST_F(EnablerTest, StartCardEventFromAnInsertionHandlerIsRefused) {
+    memory::addReader("Reader 1");
+    insertCard("Reader 1");
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+    std::atomic<bool> refused{false};
+    user.afterInsertion = [&] {
+        try {
+            enabler.startCardEvent();
+        } catch (std::logic_error const&) {
+            refused = true;
+        }
+    };
+    enabler.startCardEvent();
+    ASSERT_TRUE(becomesTrue(refused));
+
+    memory::removeCard("Reader 1");
+    ASSERT_TRUE(user.waitForEvents(2));
+    EXPECT_FALSE(user.events()[1].inserted);
+}
+
+TEST_F(EnablerTest, StopReturnsWhileAReaderKeepsChanging) {
+    memory::addReader("Reader 1");
+    memory::addReader("Reader 2");
+    insertCard("Reader 1");
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+    enabler.startCardEvent();
+    ASSERT_TRUE(user.waitForEvents(1));
+    std::atomic<bool> stopped{false};
+    auto const flapping = std::make_shared<CardSimulator>();
+    auto flapper = std::async(std::launch::async, [&] {
+        auto const end = std::chrono::steady_clock::now() + std::chrono::seconds(4);
+        while (!stopped && std::chrono::steady_clock::now() < end) {
+            memory::insertCard("Reader 2", flapping);
+            memory::removeCard("Reader 2");
+        }
+    });
+    // The event thread is busy with the flapping reader.
+    ASSERT_TRUE(user.waitForEvents(3));
+
+    auto const begin = std::chrono::steady_clock::now();
+    enabler.stopCardEvent();
+    auto const took = std::chrono::steady_clock::now() - begin;
+    stopped = true;
+    flapper.get();
+    EXPECT_LT(took, std::chrono::seconds(3));
+}
+
+std::size_t threadCount() {
+    auto const tasks = std::filesystem::directory_iterator("/proc/self/task");
+    return static_cast<std::size_t>(std::distance(begin(tasks), end(tasks)));
+}
+
+TEST_F(EnablerTest, EventThreadGoesOnForTheOthersAndEndsWithTheLastEnabler) {
+    memory::addReader("Reader 1");
+    EnablerRecorder firstUser;
+    EnablerRecorder secondUser;
+    auto first = std::make_unique<Enabler>(firstUser, firstUser);
+    auto second = std::make_unique<Enabler>(secondUser, secondUser);
+    auto const before = threadCount();
+    first->startCardEvent();
+    second->startCardEvent();
+    EXPECT_EQ(threadCount(), before + 1);
+
+    second.reset();
+    insertCard("Reader 1");
+    ASSERT_TRUE(firstUser.waitForEvents(1));
+    first.reset();
+    EXPECT_EQ(threadCount(), before);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "sclib/smartcard.hpp"
+#include "sclib/exceptions.hpp"
 #include "velk/hex.hpp"
 
 namespace pavlenenabler::enabler {
@@ -18,6 +18,29 @@ Atr const PavlenSmartcard1Atr{"3BDC18FF8191FE1FC3060A2B06010401E910050601D7"_bin
 
 }  // namespace
 
+void CardConnection::transaction(TransactionBody body) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    card_->transaction([&](cardlayer::smartcard::SmartcardProvider& provider, bool wasReset) {
+        bool const reset = wasReset || resetNotPassedOn_;
+        resetNotPassedOn_ = false;
+        body(provider, reset);
+    });
+}
+
+bool CardConnection::isStillInReader() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    try {
+        card_->transaction([this](cardlayer::smartcard::SmartcardProvider&, bool wasReset) {
+            resetNotPassedOn_ = resetNotPassedOn_ || wasReset;
+        });
+        return true;
+    } catch (sclib::NoSmartcardError const&) {
+        return false;
+    } catch (sclib::ReaderInvalidError const&) {
+        return false;
+    }
+}
+
 boost::optional<AuthenticationObject> authenticationObjectFor(Atr const& atr) {
     if (atr == CardGen2Atr) {
         return AuthenticationObject::CardGen2Pin;
@@ -28,13 +51,17 @@ boost::optional<AuthenticationObject> authenticationObjectFor(Atr const& atr) {
     return boost::none;
 }
 
-std::shared_ptr<Smartcard> acceptCard(sclib::Reader& reader) {
-    std::unique_ptr<sclib::Smartcard> connection = reader.ConnectSmartcard();
+AcceptedCard acceptCard(sclib::Reader& reader) {
+    auto connection = std::make_unique<CardConnection>(reader.ConnectSmartcard());
     auto const pinObject = authenticationObjectFor(connection->getAtr());
     if (!pinObject) {
-        return nullptr;
+        return {};
     }
-    return std::make_shared<Smartcard>(std::move(connection), reader.GetName(), *pinObject);
+    AcceptedCard accepted;
+    accepted.connection = connection.get();
+    accepted.card =
+        std::make_shared<Smartcard>(std::move(connection), reader.GetName(), *pinObject);
+    return accepted;
 }
 
 }  // namespace pavlenenabler::enabler

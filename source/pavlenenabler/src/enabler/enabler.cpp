@@ -1,33 +1,120 @@
 #include "pavlenenabler/enabler/enabler.hpp"
 
+#include <cstdlib>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 
-#include <boost/optional.hpp>
-
-#include "pavlenenabler/enabler/card_acceptance.hpp"
 #include "pavlenenabler/enabler/reader_diagnostic.hpp"
 #include "sclib/exceptions.hpp"
 #include "sclib/helpers/event_processor.hpp"
 #include "sclib/provider.hpp"
-#include "velk/mutex_noexcept.hpp"
 
 namespace pavlenenabler::enabler {
 
 namespace {
 
+using sclib::helpers::EventProcessor;
+
+// True on the event thread while it pumps: the caller is a card event handler.
+thread_local bool inEventPass = false;
+
+// The provider as the event thread pumps it, marking each pass.
+class PassMarkingProvider final : public sclib::Provider {
+public:
+    explicit PassMarkingProvider(sclib::Provider& provider) : provider_(provider) {}
+
+    std::vector<std::shared_ptr<sclib::Reader>> GetReaders() const override {
+        return provider_.GetReaders();
+    }
+    std::shared_ptr<sclib::Reader> GetReaderByName(std::string const& name) const override {
+        return provider_.GetReaderByName(name);
+    }
+    bool ProcessEvents() const override {
+        struct Mark {
+            Mark() { inEventPass = true; }
+            ~Mark() { inEventPass = false; }
+        } const mark;
+        return provider_.ProcessEvents();
+    }
+    std::shared_ptr<sclib::SystemMonitor> CreateSystemMonitor() const override {
+        return provider_.CreateSystemMonitor();
+    }
+    std::shared_ptr<sclib::ReaderMonitor> CreateReaderMonitor(
+        std::shared_ptr<sclib::Reader> reader) const override {
+        return provider_.CreateReaderMonitor(std::move(reader));
+    }
+
+private:
+    sclib::Provider& provider_;
+};
+
 // The process's one event thread, shared by all Enablers.
+//
+// Exit order: an Enabler may be owned by an object with static storage that was built before
+// this one (the engine's state is), so its destructor runs after every static built later.
+// Therefore the delivery is never destroyed, and the event thread is stopped by an exit handler
+// registered when it is first started: that runs before the destructors of everything built
+// before it, the reader stack the thread pumps and such early owners included. Owners that call
+// stopCardEvent or are destroyed later find the thread already stopped.
 struct EventDelivery {
-    velk::MutexNoexcept mutex;
-    boost::optional<sclib::helpers::EventProcessor> processor;  // under mutex
+    explicit EventDelivery(sclib::Provider& readerProvider)
+        : provider(readerProvider), pumped(readerProvider) {}
+
+    sclib::Provider& provider;
+    PassMarkingProvider pumped;
+    // Held while the thread is stopped and joined or started; never taken on the event thread.
+    std::mutex lifecycle;
+    // Held only briefly, never while joining: handlers that stop the events take it. Guards the
+    // members below and the notifier of every Enabler.
+    std::mutex state;
+    std::unique_ptr<EventProcessor> processor;
+    bool delivering = false;    // processor started and not asked to stop
+    std::size_t listeners = 0;  // Enablers with a notifier
+    bool exitHandlerSet = false;
+    bool exited = false;  // no thread is started once exit has begun
 };
 
 EventDelivery& eventDelivery() {
-    // The provider comes first, so it is destroyed after the event thread has stopped at exit.
-    static sclib::Provider& provider = sclib::env::GetDefaultProvider();
-    static EventDelivery delivery;
-    static_cast<void>(provider);
-    return delivery;
+    // The provider is built first; see EventDelivery for why the delivery is never destroyed.
+    static EventDelivery* const delivery = new EventDelivery(sclib::env::GetDefaultProvider());
+    return *delivery;
+}
+
+// Under the state lock. The caller joins the returned thread after unlocking.
+std::unique_ptr<EventProcessor> takeProcessor(EventDelivery& delivery) {
+    delivery.delivering = false;
+    return std::move(delivery.processor);
+}
+
+// Under the lifecycle lock: stops and joins the event thread.
+void stopProcessor(EventDelivery& delivery) {
+    std::unique_ptr<EventProcessor> stopped;
+    std::lock_guard<std::mutex> lock(delivery.state);
+    stopped = takeProcessor(delivery);
+}
+
+void stopAtExit() {
+    EventDelivery& delivery = eventDelivery();
+    std::lock_guard<std::mutex> lifecycle(delivery.lifecycle);
+    {
+        std::lock_guard<std::mutex> lock(delivery.state);
+        delivery.exited = true;
+    }
+    stopProcessor(delivery);
+}
+
+// Under both locks.
+void startProcessor(EventDelivery& delivery) {
+    if (delivery.exited) {
+        return;
+    }
+    if (!delivery.exitHandlerSet && std::atexit(stopAtExit) == 0) {
+        delivery.exitHandlerSet = true;
+    }
+    delivery.processor = std::make_unique<EventProcessor>(delivery.pumped);
+    delivery.processor->start();
+    delivery.delivering = true;
 }
 
 std::string connectionErrorText(sclib::SmartcardCommError const& e) {
@@ -39,27 +126,40 @@ std::string connectionErrorText(sclib::SmartcardCommError const& e) {
 Enabler::Enabler(iface::EnablerCallback& enablerCallback, iface::EventCallback& eventCallback)
     : readerCallback_(registration_, enablerCallback, eventCallback),
       eventCallback_(eventCallback),
-      logCallback_(eventCallback) {}
+      logCallback_(eventCallback) {
+    eventDelivery();
+}
 
 Enabler::~Enabler() {
-    if (!notifier_) {
+    EventDelivery& delivery = eventDelivery();
+    std::lock_guard<std::mutex> lifecycle(delivery.lifecycle);
+    bool wasDelivering = false;
+    std::unique_ptr<EventProcessor> stopped;
+    {
+        std::lock_guard<std::mutex> lock(delivery.state);
+        if (!notifier_) {
+            return;
+        }
+        wasDelivering = delivery.delivering;
+        stopped = takeProcessor(delivery);
+    }
+    // No pass may be under way while this Enabler's monitors and callback go away.
+    stopped.reset();
+    std::shared_ptr<sclib::helpers::CardNotifier> released;
+    {
+        std::lock_guard<std::mutex> lock(delivery.state);
+        releaseNotifier_(released, delivery.listeners);
+    }
+    released.reset();
+    std::lock_guard<std::mutex> lock(delivery.state);
+    if (!wasDelivering || delivery.listeners == 0) {
         return;
     }
-    EventDelivery& delivery = eventDelivery();
-    std::lock_guard<velk::MutexNoexcept> lock(delivery.mutex);
-    bool const running = delivery.processor && delivery.processor->isStarted();
     try {
-        // No pass may be under way while this Enabler's monitors and callback go away.
-        if (running) {
-            delivery.processor->stop();
-        }
-        notifier_.reset();
-        if (running) {
-            delivery.processor->start();
-        }
+        startProcessor(delivery);
     } catch (...) {
-        // The thread could not be started again: events stop, nothing reaches a dead Enabler.
-        delivery.processor.reset();
+        // The thread could not be started again: events stop for the other Enablers.
+        takeProcessor(delivery);
     }
 }
 
@@ -68,15 +168,12 @@ std::shared_ptr<iface::Smartcard> Enabler::findCard() {
 }
 
 iface::CardSearch Enabler::searchCard() {
+    bool const eventsRun = eventsRun_();
     iface::CardSearch search;
     for (auto const& reader : sclib::env::GetDefaultProvider().GetReaders()) {
         try {
-            if (auto registered = registration_.getSmartcard(reader)) {
-                search.card = std::move(registered);
-                return search;
-            }
-            if (auto card = acceptCard(*reader)) {
-                search.card = registration_.keepFound(reader, card);
+            if (auto card = registration_.cardInReader(reader, eventsRun)) {
+                search.card = std::move(card);
                 return search;
             }
             search.passedOver.push_back(
@@ -95,23 +192,64 @@ iface::CardSearch Enabler::searchCard() {
 }
 
 void Enabler::startCardEvent() {
-    sclib::Provider& provider = sclib::env::GetDefaultProvider();
-    auto notifier = sclib::helpers::CardNotifier::Create(provider, readerCallback_);
+    if (inEventPass) {
+        throw std::logic_error("startCardEvent cannot be called from a card event handler");
+    }
     EventDelivery& delivery = eventDelivery();
-    std::lock_guard<velk::MutexNoexcept> lock(delivery.mutex);
-    delivery.processor.reset();  // stops and joins
+    auto notifier = sclib::helpers::CardNotifier::Create(delivery.provider, readerCallback_);
+    std::lock_guard<std::mutex> lifecycle(delivery.lifecycle);
+    stopProcessor(delivery);
+    {
+        std::lock_guard<std::mutex> lock(delivery.state);
+        if (!notifier_) {
+            ++delivery.listeners;
+        }
+        notifier_.swap(notifier);
+    }
     // The earlier notifier goes while no pass runs.
-    notifier_.swap(notifier);
     notifier.reset();
-    delivery.processor.emplace(provider);
-    delivery.processor->start();
+    // Cards registered before may have changed while nobody watched.
+    registration_.distrustRegistered();
+    std::lock_guard<std::mutex> lock(delivery.state);
+    startProcessor(delivery);
 }
 
 void Enabler::stopCardEvent() {
     EventDelivery& delivery = eventDelivery();
-    std::lock_guard<velk::MutexNoexcept> lock(delivery.mutex);
-    delivery.processor.reset();
-    notifier_.reset();
+    std::shared_ptr<sclib::helpers::CardNotifier> released;
+    if (inEventPass) {
+        // From a card event handler: the loop ends after this pass, and the next start or stop
+        // on another thread joins it. The handler that called here stays alive until it returns.
+        std::lock_guard<std::mutex> lock(delivery.state);
+        if (delivery.processor && delivery.delivering) {
+            delivery.processor->stop();
+            delivery.delivering = false;
+        }
+        releaseNotifier_(released, delivery.listeners);
+    } else {
+        std::lock_guard<std::mutex> lifecycle(delivery.lifecycle);
+        stopProcessor(delivery);
+        {
+            std::lock_guard<std::mutex> lock(delivery.state);
+            releaseNotifier_(released, delivery.listeners);
+        }
+        released.reset();
+    }
+    registration_.distrustRegistered();
+}
+
+bool Enabler::eventsRun_() const {
+    EventDelivery& delivery = eventDelivery();
+    std::lock_guard<std::mutex> lock(delivery.state);
+    return notifier_ && delivery.delivering;
+}
+
+void Enabler::releaseNotifier_(std::shared_ptr<sclib::helpers::CardNotifier>& released,
+                               std::size_t& listeners) {
+    if (notifier_) {
+        released = std::move(notifier_);
+        --listeners;
+    }
 }
 
 std::vector<std::shared_ptr<iface::ReaderDiagnostic>> Enabler::getReaderDiagnostics() const {

@@ -17,4 +17,14 @@ void CardInsertion::reset() {
     ++resets_;
 }
 
+void CardInsertion::failNextSession(std::exception_ptr error) {
+    std::lock_guard<std::mutex> lock(failureMutex_);
+    sessionFailure_ = std::move(error);
+}
+
+std::exception_ptr CardInsertion::takeSessionFailure() {
+    std::lock_guard<std::mutex> lock(failureMutex_);
+    return std::exchange(sessionFailure_, nullptr);
+}
+
 }  // namespace testsupport::readers

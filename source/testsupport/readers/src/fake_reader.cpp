@@ -13,6 +13,7 @@ std::unique_ptr<sclib::Smartcard> FakeReader::ConnectSmartcard() {
     if (!insertion_) {
         throw sclib::NoSmartcardError("No smartcard in reader");
     }
+    ++connections_;
     return std::make_unique<SimulatedSmartcard>(insertion_);
 }
 
@@ -24,6 +25,16 @@ bool FakeReader::isPresent() const {
 bool FakeReader::hasCard() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return insertion_ != nullptr;
+}
+
+std::shared_ptr<CardInsertion> FakeReader::insertion() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return insertion_;
+}
+
+std::size_t FakeReader::connectionCount() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return connections_;
 }
 
 }  // namespace testsupport::readers

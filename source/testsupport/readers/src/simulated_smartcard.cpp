@@ -64,6 +64,9 @@ void SimulatedSmartcard::transaction(TransactionBody body) {
     if (insertion_->removed()) {
         throw sclib::NoSmartcardError("Unable to start session: Token not found");
     }
+    if (auto const failure = insertion_->takeSessionFailure()) {
+        std::rethrow_exception(failure);
+    }
     bool wasReset = false;
     {
         std::lock_guard<std::mutex> lock(resetsMutex_);

@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <exception>
 #include <memory>
+#include <mutex>
 
 #include "testsupport/cardsim/card_simulator.hpp"
 
@@ -24,11 +26,18 @@ public:
     // Final: the card is out of the reader.
     void remove() { removed_.store(true); }
     bool removed() const { return removed_.load(); }
+    // The next transaction of a card connected to this insertion throws error instead of
+    // calling its body.
+    void failNextSession(std::exception_ptr error);
+    // The armed failure, once; null when none is armed.
+    std::exception_ptr takeSessionFailure();
 
 private:
     std::shared_ptr<testsupport::cardsim::CardSimulator> card_;
     std::atomic<std::uint64_t> resets_{0};
     std::atomic<bool> removed_{false};
+    std::mutex failureMutex_;
+    std::exception_ptr sessionFailure_;  // under failureMutex_
 };
 
 }  // namespace testsupport::readers

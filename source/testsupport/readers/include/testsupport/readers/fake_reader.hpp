@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -22,6 +23,10 @@ public:
 
     bool isPresent() const;
     bool hasCard() const;
+    // The card in the reader now; null when empty.
+    std::shared_ptr<CardInsertion> insertion() const;
+    // The ConnectSmartcard calls that gave a card.
+    std::size_t connectionCount() const;
 
 private:
     friend class FakeProvider;
@@ -30,6 +35,7 @@ private:
     mutable std::mutex mutex_;
     bool present_ = false;                      // under mutex_
     std::shared_ptr<CardInsertion> insertion_;  // under mutex_; null when empty
+    std::size_t connections_ = 0;               // under mutex_
 };
 
 }  // namespace testsupport::readers

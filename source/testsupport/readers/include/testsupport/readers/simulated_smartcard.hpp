@@ -36,8 +36,8 @@ public:
     // Body gets a SmartcardProvider whose CardIo sends to the simulator; was-reset is true
     // exactly once after each reset of the insertion (reset() of this or another card object of
     // it) and false for a reset before this object was made. After remove(): throws
-    // sclib::NoSmartcardError "Unable to start session: Token not found" without calling body.
-    // What body throws propagates.
+    // sclib::NoSmartcardError "Unable to start session: Token not found" without calling body,
+    // as it throws a failure armed on the insertion. What body throws propagates.
     void transaction(TransactionBody body) override;
     iso7816::interchange::Atr getAtr() const override;
 
