@@ -8,8 +8,10 @@
 namespace engine::detail {
 
 EngineState& EngineState::instance() {
-    // Built on first use, so it is destroyed at exit before the card manager's own statics:
-    // its destructor stops the event thread while everything that thread reaches still exists.
+    // Built on first use, before the card manager first starts its event thread. At exit the
+    // card manager stops that thread first (its exit handler is registered later, so it runs
+    // earlier); this destructor then finds events stopped, and the card manager's event
+    // delivery, never destroyed, is still there for it.
     static EngineState state;
     return state;
 }
