@@ -196,6 +196,24 @@ TEST_F(EnablerTest, InsertionAndRemovalReachTheUserAndForeignCardsAreIgnored) {
     EXPECT_EQ(events[1].card, events[0].card);
 }
 
+// The cards present are reported before startCardEvent returns: a card found afterwards and
+// then taken out is reported removed, even when it leaves at once.
+TEST_F(EnablerTest, CardsPresentAreReportedBeforeStartCardEventReturns) {
+    memory::addReader("Reader 1");
+    insertCard("Reader 1");
+    EnablerRecorder user;
+    Enabler enabler(user, user);
+    enabler.startCardEvent();
+    ASSERT_EQ(user.events().size(), 1u);
+
+    auto const found = enabler.findCard();
+    EXPECT_EQ(found, user.events().front().card);
+    memory::removeCard("Reader 1");
+    ASSERT_TRUE(user.waitForEvents(2));
+    EXPECT_FALSE(user.events().back().inserted);
+    EXPECT_EQ(user.events().back().card, found);
+}
+
 TEST_F(EnablerTest, ReinsertedCardGetsANewObject) {
     memory::addReader("Reader 1");
     EnablerRecorder user;

@@ -1,5 +1,8 @@
 #include "pavlenenabler/enabler/enabler.hpp"
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
 #include <cstdlib>
 #include <mutex>
 #include <stdexcept>
@@ -19,10 +22,28 @@ using sclib::helpers::EventProcessor;
 // True on the event thread while it pumps: the caller is a card event handler.
 thread_local bool inEventPass = false;
 
-// The provider as the event thread pumps it, marking each pass.
+// The provider as the event thread pumps it, marking each pass. It also counts the moments the
+// delivery settles: a pass that found nothing to deliver, or the event thread being stopped.
 class PassMarkingProvider final : public sclib::Provider {
 public:
     explicit PassMarkingProvider(sclib::Provider& provider) : provider_(provider) {}
+
+    std::uint64_t settledCount() const {
+        std::lock_guard<std::mutex> lock(settleMutex_);
+        return settled_;
+    }
+    void settle() const {
+        {
+            std::lock_guard<std::mutex> lock(settleMutex_);
+            ++settled_;
+        }
+        settledChange_.notify_all();
+    }
+    // Waits at most timeout for the delivery to settle after `after` had been counted.
+    void waitUntilSettled(std::uint64_t after, std::chrono::seconds timeout) const {
+        std::unique_lock<std::mutex> lock(settleMutex_);
+        settledChange_.wait_for(lock, timeout, [&] { return settled_ > after; });
+    }
 
     std::vector<std::shared_ptr<sclib::Reader>> GetReaders() const override {
         return provider_.GetReaders();
@@ -35,7 +56,11 @@ public:
             Mark() { inEventPass = true; }
             ~Mark() { inEventPass = false; }
         } const mark;
-        return provider_.ProcessEvents();
+        bool const fired = provider_.ProcessEvents();
+        if (!fired) {
+            settle();
+        }
+        return fired;
     }
     std::shared_ptr<sclib::SystemMonitor> CreateSystemMonitor() const override {
         return provider_.CreateSystemMonitor();
@@ -47,7 +72,13 @@ public:
 
 private:
     sclib::Provider& provider_;
+    mutable std::mutex settleMutex_;
+    mutable std::condition_variable settledChange_;
+    mutable std::uint64_t settled_ = 0;  // under settleMutex_
 };
+
+// How long startCardEvent waits for the cards present to be reported.
+constexpr std::chrono::seconds StartUpReportWait{10};
 
 // The process's one event thread, shared by all Enablers.
 //
@@ -84,6 +115,7 @@ EventDelivery& eventDelivery() {
 // Under the state lock. The caller joins the returned thread after unlocking.
 std::unique_ptr<EventProcessor> takeProcessor(EventDelivery& delivery) {
     delivery.delivering = false;
+    delivery.pumped.settle();
     return std::move(delivery.processor);
 }
 
@@ -197,21 +229,34 @@ void Enabler::startCardEvent() {
     }
     EventDelivery& delivery = eventDelivery();
     auto notifier = sclib::helpers::CardNotifier::Create(delivery.provider, readerCallback_);
-    std::lock_guard<std::mutex> lifecycle(delivery.lifecycle);
-    stopProcessor(delivery);
+    std::uint64_t settledBefore = 0;
+    bool started = false;
     {
-        std::lock_guard<std::mutex> lock(delivery.state);
-        if (!notifier_) {
-            ++delivery.listeners;
+        std::lock_guard<std::mutex> lifecycle(delivery.lifecycle);
+        stopProcessor(delivery);
+        {
+            std::lock_guard<std::mutex> lock(delivery.state);
+            if (!notifier_) {
+                ++delivery.listeners;
+            }
+            notifier_.swap(notifier);
         }
-        notifier_.swap(notifier);
+        // The earlier notifier goes while no pass runs.
+        notifier.reset();
+        // Cards registered before may have changed while nobody watched.
+        registration_.distrustRegistered();
+        std::lock_guard<std::mutex> lock(delivery.state);
+        settledBefore = delivery.pumped.settledCount();
+        startProcessor(delivery);
+        started = delivery.delivering;
     }
-    // The earlier notifier goes while no pass runs.
-    notifier.reset();
-    // Cards registered before may have changed while nobody watched.
-    registration_.distrustRegistered();
-    std::lock_guard<std::mutex> lock(delivery.state);
-    startProcessor(delivery);
+    // Until the event thread has nothing left to deliver, the cards present have not all been
+    // reported: a card that left before its reader was watched would never be reported removed
+    // to a caller that found it meanwhile. Waited for without a lock, as handlers may stop the
+    // events.
+    if (started) {
+        delivery.pumped.waitUntilSettled(settledBefore, StartUpReportWait);
+    }
 }
 
 void Enabler::stopCardEvent() {
@@ -224,6 +269,7 @@ void Enabler::stopCardEvent() {
         if (delivery.processor && delivery.delivering) {
             delivery.processor->stop();
             delivery.delivering = false;
+            delivery.pumped.settle();
         }
         releaseNotifier_(released, delivery.listeners);
     } else {

@@ -33,8 +33,9 @@ public:
     // connection is still the card in the reader, and a new object is made for any other card.
     std::shared_ptr<iface::Smartcard> findCard() override;
     iface::CardSearch searchCard() override;
-    // Replaces the running event thread, whoever started it. Refused with std::logic_error from
-    // a card event handler.
+    // Replaces the running event thread, whoever started it, and returns once the cards present
+    // have been reported (waiting 10 s at most, as for a reader that never settles). Refused
+    // with std::logic_error from a card event handler.
     void startCardEvent() override;
     // Stops the event thread for every Enabler. From a card event handler the thread ends after
     // the event being handled.
